@@ -1,7 +1,6 @@
 // Names of the zelk library: every named value, the placeholders around the named ranges,
 // the buffer contract, properties of the tables that catch transcription faults, and
-// calls from several threads at once. (The description set is checked against these
-// names with the data.)
+// calls from several threads at once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
