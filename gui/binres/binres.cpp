@@ -197,40 +197,56 @@ void FailOpenPlatform(int err) {
   SetPlatformStatus("BinResOpen", err);
 }
 
-void OpenForReading(const std::string& path) {
+// Opens the file for reading, or for reading and writing (created when missing, never
+// truncated), and reads the pointer and the file's length. False with the status set and the
+// file closed on failure.
+bool OpenFile(const std::string& path, Mode mode, std::int32_t* ptr, long long* len) {
   errno = 0;
-  g.file = std::fopen(path.c_str(), "rb");
+  g.file = std::fopen(path.c_str(), mode == Mode::Reading ? "rb" : "r+b");
+  if (!g.file && mode == Mode::Building && errno == ENOENT) {
+    errno = 0;
+    g.file = std::fopen(path.c_str(), "w+b");
+  }
   if (!g.file) {
     FailOpenPlatform(errno);
-    return;
+    return false;
   }
-  g.mode = Mode::Reading;
+  g.mode = mode;
+  if (!ReadPointer(ptr)) return false;
+  int err = 0;
+  if (!FileLength(len, &err)) {
+    FailOpenPlatform(err);
+    return false;
+  }
+  return true;
+}
+
+// Reads n index bytes at pos, all of which lie inside the file of length len. False with the
+// status set and the file closed when they do not.
+bool ReadIndexBytes(long long pos, unsigned char* buf, long n, long long len) {
+  int err = 0;
+  long got = pos + n - 1 > len ? 0 : ReadAt(pos, buf, static_cast<std::size_t>(n), &err);
+  if (got < 0) {
+    FailOpenPlatform(err);
+    return false;
+  }
+  if (got < n) {
+    FailOpen(kBeyondEnd, "Index extends beyond end of file");
+    return false;
+  }
+  return true;
+}
+
+void OpenForReading(const std::string& path) {
   std::int32_t ptr = 0;
-  if (!ReadPointer(&ptr)) return;
+  long long len = 0;
+  if (!OpenFile(path, Mode::Reading, &ptr, &len)) return;
   if (ptr < kNoContainerBelow) {
     FailOpen(kNotFound, "Resource is empty");
     return;
   }
-  int err = 0;
-  long long len = 0;
-  if (!FileLength(&len, &err)) {
-    FailOpenPlatform(err);
-    return;
-  }
   unsigned char hdr[kHdrSize];
-  if (ptr + static_cast<long long>(kHdrSize) - 1 > len) {
-    FailOpen(kBeyondEnd, "Index extends beyond end of file");
-    return;
-  }
-  long got = ReadAt(ptr, hdr, kHdrSize, &err);
-  if (got < 0) {
-    FailOpenPlatform(err);
-    return;
-  }
-  if (got < kHdrSize) {
-    FailOpen(kBeyondEnd, "Index extends beyond end of file");
-    return;
-  }
+  if (!ReadIndexBytes(ptr, hdr, kHdrSize, len)) return;
   g.idxPos = ptr;
   g.maxEntsLen = le16Unpack(hdr + kHdrMaxEntsLen);
   std::int16_t used = le16Unpack(hdr + kHdrUsedLen);
@@ -239,22 +255,10 @@ void OpenForReading(const std::string& path) {
                                 ", used length=" + Num(used));
     return;
   }
-  if (g.idxPos + kHdrSize + used - 1 > len) {
-    FailOpen(kBeyondEnd, "Index extends beyond end of file");
-    return;
-  }
   g.idxEntries.assign(static_cast<std::size_t>(used), '\0');
-  if (used > 0) {
-    got = ReadAt(g.idxPos + kHdrSize, reinterpret_cast<unsigned char*>(&g.idxEntries[0]),
-                 static_cast<std::size_t>(used), &err);
-    if (got < 0) {
-      FailOpenPlatform(err);
-      return;
-    }
-    if (got < used) {
-      FailOpen(kBeyondEnd, "Index extends beyond end of file");
-      return;
-    }
+  if (used > 0 && !ReadIndexBytes(g.idxPos + kHdrSize,
+                                  reinterpret_cast<unsigned char*>(&g.idxEntries[0]), used, len)) {
+    return;
   }
   g.usedLen = used;
 
@@ -287,25 +291,10 @@ void OpenForReading(const std::string& path) {
 }
 
 void OpenForBuilding(const std::string& path, std::int16_t indexLen) {
-  errno = 0;
-  g.file = std::fopen(path.c_str(), "r+b");
-  if (!g.file && errno == ENOENT) {
-    errno = 0;
-    g.file = std::fopen(path.c_str(), "w+b");
-  }
-  if (!g.file) {
-    FailOpenPlatform(errno);
-    return;
-  }
-  g.mode = Mode::Building;
   std::int32_t ptr = 0;
-  if (!ReadPointer(&ptr)) return;
-  int err = 0;
   long long len = 0;
-  if (!FileLength(&len, &err)) {
-    FailOpenPlatform(err);
-    return;
-  }
+  if (!OpenFile(path, Mode::Building, &ptr, &len)) return;
+  int err = 0;
   long long idxPos = ptr;
   if (ptr < kNoContainerBelow) {
     idxPos = IdxPosFor(len);

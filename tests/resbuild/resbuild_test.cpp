@@ -20,16 +20,18 @@ namespace {
 const std::string kFixtures = TAVLO_RESBUILD_FIXTURES;
 const std::string kGolden = TAVLO_RESBUILD_GOLDEN;
 
-ResBuildTime Fixed() {
+ResBuildTime At(int year, int month, int day, int hour, int minute, int second) {
   ResBuildTime t;
-  t.year = 2026;
-  t.month = 12;
-  t.day = 6;
-  t.hour = 14;
-  t.minute = 5;
-  t.second = 9;
+  t.year = year;
+  t.month = month;
+  t.day = day;
+  t.hour = hour;
+  t.minute = minute;
+  t.second = second;
   return t;
 }
+
+ResBuildTime Fixed() { return At(2026, 12, 6, 14, 5, 9); }
 
 std::string Replace(std::string s, const std::string& from, const std::string& to) {
   for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) {
@@ -113,14 +115,7 @@ class ResBuildTest : public ::testing::Test {
 
 TEST(ResBuildFormat, TimeStampPercentAndRecordNumbers) {
   EXPECT_EQ(ResBuildTimeStamp(Fixed()), "14:05:09 06 December 2026");
-  ResBuildTime t;
-  t.year = 2003;
-  t.month = 1;
-  t.day = 31;
-  t.hour = 23;
-  t.minute = 59;
-  t.second = 0;
-  EXPECT_EQ(ResBuildTimeStamp(t), "23:59:00 31 January 2003");
+  EXPECT_EQ(ResBuildTimeStamp(At(2003, 1, 31, 23, 59, 0)), "23:59:00 31 January 2003");
   EXPECT_EQ(ResBuildPercent(4124, 4200), "98.19048");
   EXPECT_EQ(ResBuildPercent(4196, 4200), "99.90476");
   EXPECT_EQ(ResBuildPercent(2100, 4200), "50");
