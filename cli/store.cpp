@@ -206,6 +206,8 @@ int OpenDescriptions(const char *path)
         PrintError(err, "Can't open file '%s' to read", path);
         return kStoreOpenFailed;
     }
+    // Blocks are read straight into the block buffer; a stream buffer would only add a copy.
+    setvbuf(fBin, nullptr, _IONBF, 0);
     if (fseek(fBin, 0, SEEK_END) != 0) {
         PrintError(-1, "Can't seek to end in file '%s'", path);
         CloseDescriptions();

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,22 @@ std::vector<Section> ShippedSections()
         }
     }
     return sections;
+}
+
+std::string FileBytes(const char *path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(ProgramImage, IsTheBareImageFollowedByTheTextUnchanged)
+{
+    const std::string bare = FileBytes(TAVLO_BARE_PATH);
+    const std::string text = FileBytes(TAVLO_DESCRIPTIONS_PATH);
+    ASSERT_FALSE(bare.empty());
+    ASSERT_GE(text.size(), 6u);
+    EXPECT_EQ(text.substr(text.size() - 6), "[end]\n");
+    EXPECT_TRUE(FileBytes(TAVLO_PROGRAM_PATH) == bare + text);
 }
 
 class StoreImage : public testing::Test {
