@@ -98,6 +98,20 @@ int32_t NumericValue(const char *code)
     return ReadDecimal(code, code + strlen(code));
 }
 
+// The closing line after matches; with -d the descriptions speak for themselves.
+void PrintMatchSummary(const char *searched)
+{
+    if (SwDescription) {
+        return;
+    }
+    if (MatchCnt == 1) {
+        printf("\nOne match found on %s. Use -d to view full description.\n", searched);
+    } else {
+        printf("\n%d matches found on %s. Use -d to view full description.\n", MatchCnt,
+               searched);
+    }
+}
+
 int LookUpNumeric(const char *code)
 {
     const int32_t value = NumericValue(code);
@@ -120,13 +134,8 @@ int LookUpNumeric(const char *code)
     if (MatchCnt == 0) {
         printf("%d X%X is not a known Completion Code or Reason Code.\n", static_cast<int>(value),
                hex);
-    } else if (!SwDescription) {
-        if (MatchCnt == 1) {
-            printf("\nOne match found on numeric codes. Use -d to view full description.\n");
-        } else {
-            printf("\n%d matches found on numeric codes. Use -d to view full description.\n",
-                   MatchCnt);
-        }
+    } else {
+        PrintMatchSummary("numeric codes");
     }
     return status;
 }
@@ -145,13 +154,8 @@ int LookUpSymbolic(const char *code)
     if (MatchCnt == 0) {
         printf("'%s' is not part of a symbolic name for a Completion Code or Reason Code.\n",
                code);
-    } else if (!SwDescription) {
-        if (MatchCnt == 1) {
-            printf("\nOne match found on symbolic names. Use -d to view full description.\n");
-        } else {
-            printf("\n%d matches found on symbolic names. Use -d to view full description.\n",
-                   MatchCnt);
-        }
+    } else {
+        PrintMatchSummary("symbolic names");
     }
     return status;
 }
