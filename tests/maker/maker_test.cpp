@@ -131,6 +131,17 @@ std::string Counts(int records, const std::string &path, int descriptions)
            + std::to_string(descriptions) + " descriptions written to stdout.\n";
 }
 
+// Converts the bytes and checks the whole outcome of a conversion that finishes.
+void ExpectMade(const std::string &input, int mode, const std::string &out, int records,
+                int descriptions)
+{
+    std::string path;
+    Result r = MakeFromBytes(input, mode, &path);
+    EXPECT_EQ(r.status, 0) << "mode " << mode;
+    EXPECT_EQ(r.out, out) << "mode " << mode;
+    EXPECT_EQ(r.err, Counts(records, path, descriptions)) << "mode " << mode;
+}
+
 void ExpectGolden(const char *fixture, int mode, const std::string &golden)
 {
     Result r = MakeFromFixture(fixture, mode);
@@ -173,22 +184,15 @@ TEST(MakerManual, WithoutEndMark)
 
 TEST(MakerLines, EmptyInput)
 {
-    std::string path;
-    Result r = MakeFromBytes("", MakerText, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "[DI1,Version]\n\n[end]\n");
-    EXPECT_EQ(r.err, Counts(0, path, 0));
-
-    r = MakeFromBytes("", MakerPalm, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, kPalmHead);
-    EXPECT_EQ(r.err, Counts(0, path, 0));
+    ExpectMade("", MakerText, "[DI1,Version]\n\n[end]\n", 0, 0);
+    ExpectMade("", MakerPalm, kPalmHead, 0, 0);
 }
 
 // Lines far beyond 158 characters are read whole, in every state and both modes.
 TEST(MakerLines, LongLinesAreReadWhole)
 {
-    std::string preamble, text, paragraph, commas(3000, ',');  // commas: the escape's worst case
+    std::string commas(3000, ',');  // the escape's worst case, first, before buffers grow
+    std::string preamble, text, paragraph;
     for (int i = 0; i < 500; i++)
         preamble += "edition, ";  // 4,500 characters, 500 commas, a trailing space
     for (int i = 0; i < 30; i++)
@@ -201,64 +205,56 @@ TEST(MakerLines, LongLinesAreReadWhole)
             e += ch == ',' ? std::string("\\,") : std::string(1, ch);
         return e;
     };
-    // Every line carries one more trailing space, which the maker trims.
+    // Every line but the first carries one more trailing space, which the maker trims.
     std::string input = commas + "\n" + preamble + " \n|\n2 Call failed (KXCC_FAILED)\n" + text
                         + " \nReason codes\n2035 X'07F3' KXRC_NOT_AUTHORIZED\n" + paragraph
                         + " \nv " + paragraph + " \n";
-    std::string path;
 
-    Result r = MakeFromBytes(input, MakerText, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "[DI1,Version]\n" + commas + "\n" + preamble + "\n[2,KXCC_FAILED]\nCall failed (KXCC_FAILED)\n"
-                         + text + "\n[2035,KXRC_NOT_AUTHORIZED]\n" + paragraph + " \n\n* "
-                         + paragraph + " \n[end]\n");
-    EXPECT_EQ(r.err, Counts(9, path, 2));
-
-    r = MakeFromBytes(input, MakerPalm, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, kPalmHead + escape(commas) + "," + escape(preamble) + ",\nCC,2,KXCC_FAILED,Call failed (KXCC_FAILED),"
-                         + text + " \nRC,2035,KXRC_NOT_AUTHORIZED," + escape(paragraph) + " ,,* "
-                         + escape(paragraph) + " ");
-    EXPECT_EQ(r.err, Counts(9, path, 2));
+    ExpectMade(input, MakerText,
+               "[DI1,Version]\n" + commas + "\n" + preamble
+                   + "\n[2,KXCC_FAILED]\nCall failed (KXCC_FAILED)\n" + text
+                   + "\n[2035,KXRC_NOT_AUTHORIZED]\n" + paragraph + " \n\n* " + paragraph
+                   + " \n[end]\n",
+               9, 2);
+    ExpectMade(input, MakerPalm,
+               kPalmHead + escape(commas) + "," + escape(preamble)
+                   + ",\nCC,2,KXCC_FAILED,Call failed (KXCC_FAILED)," + text
+                   + " \nRC,2035,KXRC_NOT_AUTHORIZED," + escape(paragraph) + " ,,* "
+                   + escape(paragraph) + " ",
+               9, 2);
 }
 
 // Only a final line feed is removed: a last line without one keeps all its characters, and a
 // file that ends in a lone character is not emptied.
 TEST(MakerLines, LastLineWithoutLineFeed)
 {
-    std::string path;
-    Result r = MakeFromBytes("|\n2 Call failed (KXCC_FAILED)\nX", MakerText, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "[DI1,Version]\n[2,KXCC_FAILED]\nCall failed (KXCC_FAILED)\nX\n\n[end]\n");
-    EXPECT_EQ(r.err, Counts(3, path, 1));
+    ExpectMade("|\n2 Call failed (KXCC_FAILED)\nX", MakerText,
+               "[DI1,Version]\n[2,KXCC_FAILED]\nCall failed (KXCC_FAILED)\nX\n\n[end]\n", 3, 1);
 }
 
+// A name without ')' runs to the end of the line; the value is held within int; a title is
+// the line from its third character on, whatever the value's width.
 TEST(MakerLines, CompletionHeaders)
 {
-    // A name without ')' runs to the end of the line; the value is held within int; a title
-    // is the line from its third character on, whatever the value's width.
-    std::string path;
-    Result r = MakeFromBytes("|\n"
-                          "3 Odd code KXCC_ODD \n"
-                          "99999999999 Big (KXCC_BIG)\n"
-                          "-99999999999 Small (KXCC_SMALL)\n"
-                          "  7 (KXCC_SEVEN)\n",
-                          MakerText, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "[DI1,Version]\n"
-                     "[3,KXCC_ODD]\nOdd code KXCC_ODD\n"
-                     "[2147483647,KXCC_BIG]\n999999999 Big (KXCC_BIG)\n"
-                     "[-2147483648,KXCC_SMALL]\n9999999999 Small (KXCC_SMALL)\n"
-                     "[7,KXCC_SEVEN]\n7 (KXCC_SEVEN)\n"
-                     "\n[end]\n");
-    EXPECT_EQ(r.err, Counts(5, path, 4));
+    ExpectMade("|\n"
+               "3 Odd code KXCC_ODD \n"
+               "99999999999 Big (KXCC_BIG)\n"
+               "-99999999999 Small (KXCC_SMALL)\n"
+               "  7 (KXCC_SEVEN)\n",
+               MakerText,
+               "[DI1,Version]\n"
+               "[3,KXCC_ODD]\nOdd code KXCC_ODD\n"
+               "[2147483647,KXCC_BIG]\n999999999 Big (KXCC_BIG)\n"
+               "[-2147483648,KXCC_SMALL]\n9999999999 Small (KXCC_SMALL)\n"
+               "[7,KXCC_SEVEN]\n7 (KXCC_SEVEN)\n"
+               "\n[end]\n",
+               5, 4);
 }
 
+// Before the first reason code only " X'0" starts one; after it any " X'" does. A line
+// without a 'K' gives an empty name. One of two trailing spaces stays in a name.
 TEST(MakerLines, ReasonHeaders)
 {
-    // Before the first reason code only " X'0" starts one; after it any " X'" does. A line
-    // without a 'K' gives an empty name.
-    std::string path;
     std::string input = "|\n0 Successful completion (KXCC_OK)\nReason codes\n"
                         "Shown as X'hhhh' and dropped\n"
                         "6100 X'17D4' KXRC_CF_STRUCTURE_FAILED before the first is dropped\n"
@@ -266,44 +262,37 @@ TEST(MakerLines, ReasonHeaders)
                         "The value X'0A' is not valid.\n"
                         "text, with a comma\n"
                         "6100 X'17D4' KXRC_CF_STRUCTURE_FAILED  \n";
-    Result r = MakeFromBytes(input, MakerText, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "[DI1,Version]\n[0,KXCC_OK]\nSuccessful completion (KXCC_OK)\n"
-                     "[900,KXRC_APPL_FIRST]\n"
-                     "\n[The,]\ntext, with a comma "
-                     "\n[6100,KXRC_CF_STRUCTURE_FAILED ]\n"
-                     "\n[end]\n");
-    EXPECT_EQ(r.err, Counts(9, path, 4));
-
-    r = MakeFromBytes(input, MakerPalm, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, std::string(kPalmHead) + "\nCC,0,KXCC_OK,Successful completion (KXCC_OK),"
-                         "\nRC,900,KXRC_APPL_FIRST,"
-                         "\nRC,The,,text\\, with a comma "
-                         "\nRC,6100,KXRC_CF_STRUCTURE_FAILED ,");
-    EXPECT_EQ(r.err, Counts(9, path, 4));
+    ExpectMade(input, MakerText,
+               "[DI1,Version]\n[0,KXCC_OK]\nSuccessful completion (KXCC_OK)\n"
+               "[900,KXRC_APPL_FIRST]\n"
+               "\n[The,]\ntext, with a comma "
+               "\n[6100,KXRC_CF_STRUCTURE_FAILED ]\n"
+               "\n[end]\n",
+               9, 4);
+    ExpectMade(input, MakerPalm,
+               std::string(kPalmHead)
+                   + "\nCC,0,KXCC_OK,Successful completion (KXCC_OK),"
+                     "\nRC,900,KXRC_APPL_FIRST,"
+                     "\nRC,The,,text\\, with a comma "
+                     "\nRC,6100,KXRC_CF_STRUCTURE_FAILED ,",
+               9, 4);
 }
 
 TEST(MakerLines, PageHeadAtEndOfInput)
 {
-    std::string path;
-    Result r = MakeFromBytes("|\n0 Successful completion (KXCC_OK)\nReason codes\n"
-                          "0 X'0000' KXRC_NONE\nDone.\nCompletion and reason codes\n",
-                          MakerText, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "[DI1,Version]\n[0,KXCC_OK]\nSuccessful completion (KXCC_OK)\n"
-                     "[0,KXRC_NONE]\nDone. \n[end]\n");
-    EXPECT_EQ(r.err, Counts(6, path, 2));
+    ExpectMade("|\n0 Successful completion (KXCC_OK)\nReason codes\n"
+               "0 X'0000' KXRC_NONE\nDone.\nCompletion and reason codes\n",
+               MakerText,
+               "[DI1,Version]\n[0,KXCC_OK]\nSuccessful completion (KXCC_OK)\n"
+               "[0,KXRC_NONE]\nDone. \n[end]\n",
+               6, 2);
 }
 
 // Lines are text: bytes after a NUL on a line are not written; the line still counts.
 TEST(MakerLines, NulByteEndsTheLineText)
 {
-    std::string path;
-    Result r = MakeFromBytes(std::string("Zarvex\0hidden\n|\n", 16), MakerText, &path);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "[DI1,Version]\nZarvex\n\n[end]\n");
-    EXPECT_EQ(r.err, Counts(2, path, 0));
+    ExpectMade(std::string("Zarvex\0hidden\n|\n", 16), MakerText, "[DI1,Version]\nZarvex\n\n[end]\n",
+               2, 0);
 }
 
 // --- FixCommas ---------------------------------------------------------------------------
