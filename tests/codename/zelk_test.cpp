@@ -31,28 +31,65 @@ std::string Rc(int code)
   return KXReasonCodeMsg(code, buffer);
 }
 
-// Every value that has a name, read from a list transcribed separately from the library's
-// tables: value TAB name, completion codes first.
-struct NamedCodes {
-  std::map<int, std::string> completion;
-  std::map<int, std::string> reason;
+// Every value that has a name, and the unnamed slots of RcLits2, parsed from lists copied
+// separately from the library's tables (name_lists.txt). Each list states how many items it
+// has, so an item lost in the copy shows up as well as one mistyped in the library.
+struct NameList {
+  int stated = -1;                          // the count in the list's heading
+  std::vector<std::pair<int, std::string>> items;  // value and suffix ("" in a list of values)
 };
+
+struct NamedCodes {
+  std::map<std::string, NameList> lists;    // by heading, e.g. "RcLits2 null slots"
+  std::map<int, std::string> completion;    // value -> full name
+  std::map<int, std::string> reason;
+  std::set<int> unnamed;                    // the null slots of RcLits2
+};
+
+NamedCodes ParseNameLists()
+{
+  NamedCodes c;
+  std::ifstream in(ZELK_NAME_LISTS);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    size_t open = line.find(" ("), colon = line.find("): ");
+    if (open == std::string::npos || colon == std::string::npos || line.back() != '.') {
+      ADD_FAILURE() << "bad list line: " << line;
+      continue;
+    }
+    NameList &list = c.lists[line.substr(0, open)];
+    list.stated = std::stoi(line.substr(open + 2));
+    std::string body = line.substr(colon + 3, line.size() - colon - 4);
+    for (size_t at = 0; at <= body.size();) {
+      size_t end = body.find(", ", at);
+      if (end == std::string::npos) end = body.size();
+      std::istringstream item(body.substr(at, end - at));
+      int value;
+      std::string suffix, rest;
+      item >> value >> suffix >> rest;
+      EXPECT_TRUE(item.eof() && rest.empty()) << "bad item in: " << body.substr(at, end - at);
+      list.items.emplace_back(value, suffix);
+      at = end + 2;
+    }
+  }
+  for (const auto &[heading, list] : c.lists) {
+    for (const auto &[value, suffix] : list.items) {
+      if (heading == "RcLits2 null slots") {
+        c.unnamed.insert(value);
+      } else if (heading == "CcLits") {
+        c.completion[value] = "KXCC_" + suffix;
+      } else {
+        c.reason[value] = "KXRC_" + suffix;
+      }
+    }
+  }
+  return c;
+}
 
 const NamedCodes &Named()
 {
-  static const NamedCodes codes = [] {
-    NamedCodes c;
-    std::ifstream in(ZELK_NAMED_CODES);
-    std::string line;
-    while (std::getline(in, line)) {
-      std::istringstream fields(line);
-      int value;
-      std::string name;
-      fields >> value >> name;
-      (name.compare(0, 5, "KXCC_") == 0 ? c.completion : c.reason)[value] = name;
-    }
-    return c;
-  }();
+  static const NamedCodes codes = ParseNameLists();
   return codes;
 }
 
@@ -121,11 +158,38 @@ TEST(ReasonCodeNames, AroundTheTables)
   EXPECT_EQ(Rc(INT_MAX), "KXRC_2147483647_UNDEFINED");
 }
 
+// The copy itself: every list as long as its heading says, values ascending, and the named
+// and unnamed values of RcLits2 together covering 2001 to 2361 exactly once.
+TEST(NameListCopy, CountsOrderAndCoverage)
+{
+  const NamedCodes &named = Named();
+  const std::map<std::string, int> expected{{"Without a table", 3}, {"CcLits", 4},
+                                            {"RcLits2", 312}, {"RcLits2 null slots", 49},
+                                            {"RcLits6", 30}};
+  ASSERT_EQ(named.lists.size(), expected.size());
+  for (const auto &[heading, count] : expected) {
+    const NameList &list = named.lists.at(heading);
+    EXPECT_EQ(list.stated, count) << heading;
+    EXPECT_EQ(list.items.size(), size_t(count)) << heading;
+    for (size_t i = 1; i < list.items.size(); i++) {
+      EXPECT_LT(list.items[i - 1].first, list.items[i].first) << heading;
+    }
+  }
+  std::multiset<int> rc2;
+  for (const auto &[value, suffix] : named.lists.at("RcLits2").items) rc2.insert(value);
+  rc2.insert(named.unnamed.begin(), named.unnamed.end());
+  std::multiset<int> all;
+  for (int v = 2001; v <= 2361; v++) all.insert(v);
+  EXPECT_EQ(rc2, all);
+  EXPECT_EQ(named.completion.size(), 4u);
+  EXPECT_EQ(named.reason.size(), 345u);  // 3 without a table, 312 + 30 in the tables
+}
+
 TEST(ReasonCodeNames, EveryTableValueMatchesTheNamedList)
 {
   const NamedCodes &named = Named();
   ASSERT_EQ(named.completion.size(), 4u);
-  ASSERT_EQ(named.reason.size(), 345u);  // 3 without a table, 312 + 30 in the tables
+  ASSERT_EQ(named.reason.size(), 345u);
   for (const auto &[value, name] : named.completion) {
     EXPECT_EQ(Cc(value), name) << value;
   }
@@ -181,11 +245,7 @@ protected:
 
 TEST_F(TableProperties, ExactlyTheFortyNineUnnamedSlots)
 {
-  const std::set<int> expected{2015, 2028, 2032, 2054, 2060, 2064, 2073, 2074, 2081, 2083,
-                               2084, 2088, 2089, 2147, 2151, 2164, 2165, 2166, 2167, 2168,
-                               2169, 2170, 2171, 2172, 2174, 2175, 2176, 2177, 2178, 2179,
-                               2180, 2181, 2200, 2205, 2210, 2211, 2212, 2213, 2214, 2215,
-                               2221, 2228, 2229, 2230, 2231, 2240, 2254, 2275, 2276};
+  const std::set<int> &expected = Named().unnamed;
   ASSERT_EQ(expected.size(), 49u);
   EXPECT_EQ(unnamed_, expected);
   EXPECT_EQ(named_.size(), 4u + 3u + 312u + 30u);
