@@ -14,8 +14,8 @@
 #ifndef ZELK_H
 #define ZELK_H
 
-/* Longest name plus its terminator: "KXRC_" with a 25-character suffix, and the
- * placeholder "KXRC_-2147483648_UNDEFINED", are both 26 characters; 31 leaves room. */
+/* The longest name, "KXRC_" with a 25-character suffix, is 30 characters and needs 31
+ * bytes with its terminator; the longest placeholder, "KXRC_-2147483648_UNDEFINED", is 26. */
 #define ZELK_NAME_SIZE 31
 
 #ifdef __cplusplus
