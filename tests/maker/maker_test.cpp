@@ -357,6 +357,28 @@ TEST(MakerLines, PageHeadsOutsideTheReasonPart)
                11, 2);
 }
 
+// Commas in the text fields of a header record (title, name, value) are escaped like the
+// commas of any other text, so that a record keeps its fields; text mode keeps them as they
+// stand.
+TEST(MakerLines, HeaderFieldsEscapedInPalmMode)
+{
+    std::string input = "|\n1 Warning, partial (KXCC_WARNING)\n2 Failed (KXCC_FAILED,X)\n"
+                        "Reason codes\n0 X'0000' KXRC_NONE\n"
+                        "However, X'0A' is not KXGET, KXPUT\n";
+    ExpectMade(input, MakerPalm,
+               std::string(kPalmHead)
+                   + "\nCC,1,KXCC_WARNING,Warning\\, partial (KXCC_WARNING),"
+                     "\nCC,2,KXCC_FAILED\\,X,Failed (KXCC_FAILED\\,X),"
+                     "\nRC,0,KXRC_NONE,"
+                     "\nRC,However\\,,KXGET\\, KXPUT,",
+               6, 4);
+    ExpectMade(input, MakerText,
+               "[DI1,Version]\n[1,KXCC_WARNING]\nWarning, partial (KXCC_WARNING)\n"
+               "[2,KXCC_FAILED,X]\nFailed (KXCC_FAILED,X)\n"
+               "[0,KXRC_NONE]\n\n[However,,KXGET, KXPUT]\n\n[end]\n",
+               6, 4);
+}
+
 TEST(MakerLines, PageHeadAtEndOfInput)
 {
     ExpectMade("|\n0 Successful completion (KXCC_OK)\nReason codes\n"
