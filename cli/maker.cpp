@@ -52,13 +52,14 @@ struct Conversion {
     int records = 0;       // lines read by the main loop
     int descriptions = 0;  // code sections written
     Buffer line;           // the working line
-    Buffer scratch;        // a name or value copied out of a header, or an escaped line
+    Buffer field;          // a name or value copied out of a header
+    Buffer scratch;        // an escaped line or header field
 };
 
 enum ReadResult { LineRead, EndOfInput, ReadFailed };
 
-// Reads one whole line, its line feed included, and makes the scratch buffer big enough for
-// anything derived from it. ReadFailed leaves the cause in errno.
+// Reads one whole line, its line feed included, and makes the field and scratch buffers big
+// enough for anything derived from it. ReadFailed leaves the cause in errno.
 ReadResult ReadLine(Conversion &c, size_t &len)
 {
     len = 0;
@@ -80,7 +81,7 @@ ReadResult ReadLine(Conversion &c, size_t &len)
     if (len == 0)
         return EndOfInput;
     c.line.data[len] = '\0';
-    if (!Reserve(c.scratch, FixCommasSize(len))) {
+    if (!Reserve(c.field, len + 1) || !Reserve(c.scratch, FixCommasSize(len))) {
         errno = ENOMEM;
         return ReadFailed;
     }
@@ -125,6 +126,13 @@ const char *Escaped(Conversion &c, const char *s)
     return c.palm ? FixCommas(s, c.scratch.data) : s;
 }
 
+// One text field of a header record in comma-separated mode. Its commas are escaped like those
+// of any other text, so that a title such as "Warning, partial" stays one field.
+void PrintField(Conversion &c, const char *s)
+{
+    printf("%s,", FixCommas(s, c.scratch.data));
+}
+
 void CopyPreambleLine(Conversion &c, char *s)
 {
     Trim(s);
@@ -136,17 +144,19 @@ void CopyPreambleLine(Conversion &c, char *s)
 void CompletionHeader(Conversion &c, char *s)
 {
     Trim(s);
-    char *name = c.scratch.data;
+    char *name = c.field.data;
     strcpy(name, strchr(s, 'K'));  // the line holds "KXCC_", so there is a 'K'
     if (char *close = strchr(name, ')'))
         *close = '\0';
     int value = LeadingInteger(s);
     const char *title = s + 2;  // the line holds "KXCC_", so it is longer than 2
-    if (!c.palm)
+    if (!c.palm) {
         printf("[%d,%s]\n%s\n", value, name, title);
-    else
-        printf(c.state == BeforeCompletion ? "CC,%d,%s,%s," : "\nCC,%d,%s,%s,", value, name,
-               title);
+    } else {
+        printf(c.state == BeforeCompletion ? "CC,%d," : "\nCC,%d,", value);
+        PrintField(c, name);
+        PrintField(c, title);
+    }
     c.descriptions++;
     c.state = Completion;
 }
@@ -166,17 +176,20 @@ void CompletionText(Conversion &c, char *s)
 void ReasonHeader(Conversion &c, char *s)
 {
     Trim(s);
-    char *value = c.scratch.data;
+    char *value = c.field.data;
     size_t valueLen = strcspn(s, " ");
     memcpy(value, s, valueLen);
     value[valueLen] = '\0';
     const char *name = strchr(s, 'K');
     if (!name)
         name = "";
-    if (c.palm)
-        printf("\nRC,%s,%s,", value, name);
-    else
+    if (c.palm) {
+        printf("\nRC,");
+        PrintField(c, value);
+        PrintField(c, name);
+    } else {
         printf(c.state == BeforeReason ? "[%s,%s]\n" : "\n[%s,%s]\n", value, name);
+    }
     c.descriptions++;
     c.state = Reason;
 }
@@ -303,6 +316,7 @@ int MakeDescriptionsFrom(FILE *in, const char *path, int mode)
     c.palm = mode != MakerText;
     int status = Convert(c);
     free(c.line.data);
+    free(c.field.data);
     free(c.scratch.data);
     return status;
 }

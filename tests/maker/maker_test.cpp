@@ -278,6 +278,107 @@ TEST(MakerLines, ReasonHeaders)
                9, 4);
 }
 
+// The markers are prefixes of a fixed length: "Reason codes" (12), "Completion and reason"
+// (21) and "Corrective action:" (18, with its colon). Near misses are plain text.
+TEST(MakerLines, MarkersArePrefixes)
+{
+    ExpectMade("|\n0 Successful completion (KXCC_OK)\n"
+               "Reason code list\n"
+               "Reason codes follow here\n"
+               "0 X'0000' KXRC_NONE\n"
+               "Completion and Reason codes\n"
+               "Completion and reasons (continued)\n"
+               "1 X'0001' dropped with the page head\n"
+               "Corrective action is not a heading\n"
+               "Corrective action:none\n",
+               MakerText,
+               "[DI1,Version]\n[0,KXCC_OK]\nSuccessful completion (KXCC_OK)\n"
+               "Reason code list\n"
+               "[0,KXRC_NONE]\n"
+               "Completion and Reason codes Corrective action is not a heading "
+               "\n\nCorrective action:none "
+               "\n[end]\n",
+               9, 2);
+}
+
+// "v " turns into "* " before the trim, so a bare "v " line is an empty list item; a line that
+// already begins with '*' opens a paragraph too; "v" alone, "V " and "-x" do not.
+TEST(MakerLines, ListItemsAndSubItems)
+{
+    std::string input = "|\n0 Successful completion (KXCC_OK)\nReason codes\n"
+                        "0 X'0000' KXRC_NONE\n"
+                        "Holds:\nv \n*star, item\nv\nV upper\n--sub\n-x\n";
+    ExpectMade(input, MakerText,
+               "[DI1,Version]\n[0,KXCC_OK]\nSuccessful completion (KXCC_OK)\n"
+               "[0,KXRC_NONE]\nHolds: \n\n* \n\n*star, item v V upper \n--sub -x "
+               "\n[end]\n",
+               11, 2);
+    ExpectMade(input, MakerPalm,
+               std::string(kPalmHead)
+                   + "\nCC,0,KXCC_OK,Successful completion (KXCC_OK),"
+                     "\nRC,0,KXRC_NONE,Holds: ,,* ,,*star\\, item v V upper ,--sub -x ",
+               11, 2);
+}
+
+// In the reason-code part the header test comes first: a page head or an end mark that holds
+// " X'" is a header (and the line after such a page head is kept).
+TEST(MakerLines, HeaderWinsOverPageHeadAndEndMark)
+{
+    ExpectMade("|\n0 Successful completion (KXCC_OK)\nReason codes\n"
+               "0 X'0000' KXRC_NONE\n"
+               "Completion and reason codes 2009 X'07D9' KXRC_A\n"
+               "kept\n"
+               "# 2035 X'07F3' KXRC_B\n"
+               "also kept\n",
+               MakerText,
+               "[DI1,Version]\n[0,KXCC_OK]\nSuccessful completion (KXCC_OK)\n"
+               "[0,KXRC_NONE]\n"
+               "\n[Completion,KXRC_A]\nkept "
+               "\n[#,KXRC_B]\nalso kept "
+               "\n[end]\n",
+               8, 4);
+}
+
+// Before the first reason code a page head is dropped like any other line: the line after it
+// is read as usual, and a header there is taken. In the completion part page breaks, page
+// feet, page heads and end marks are all copied.
+TEST(MakerLines, PageHeadsOutsideTheReasonPart)
+{
+    ExpectMade("|\n0 Successful completion (KXCC_OK)\n"
+               "\x0c\n\xa9 Copyright\nCompletion and reason codes\nnext\n# not the end\n"
+               "Reason codes\n"
+               "Completion and reason codes\n"
+               "0 X'0000' KXRC_NONE\n"
+               "Done.\n",
+               MakerText,
+               "[DI1,Version]\n[0,KXCC_OK]\nSuccessful completion (KXCC_OK)\n"
+               "\x0c\n\xa9 Copyright\nCompletion and reason codes\nnext\n# not the end\n"
+               "[0,KXRC_NONE]\nDone. \n[end]\n",
+               11, 2);
+}
+
+// Commas in the text fields of a header record (title, name, value) are escaped like the
+// commas of any other text, so that a record keeps its fields; text mode keeps them as they
+// stand.
+TEST(MakerLines, HeaderFieldsEscapedInPalmMode)
+{
+    std::string input = "|\n1 Warning, partial (KXCC_WARNING)\n2 Failed (KXCC_FAILED,X)\n"
+                        "Reason codes\n0 X'0000' KXRC_NONE\n"
+                        "However, X'0A' is not KXGET, KXPUT\n";
+    ExpectMade(input, MakerPalm,
+               std::string(kPalmHead)
+                   + "\nCC,1,KXCC_WARNING,Warning\\, partial (KXCC_WARNING),"
+                     "\nCC,2,KXCC_FAILED\\,X,Failed (KXCC_FAILED\\,X),"
+                     "\nRC,0,KXRC_NONE,"
+                     "\nRC,However\\,,KXGET\\, KXPUT,",
+               6, 4);
+    ExpectMade(input, MakerText,
+               "[DI1,Version]\n[1,KXCC_WARNING]\nWarning, partial (KXCC_WARNING)\n"
+               "[2,KXCC_FAILED,X]\nFailed (KXCC_FAILED,X)\n"
+               "[0,KXRC_NONE]\n\n[However,,KXGET, KXPUT]\n\n[end]\n",
+               6, 4);
+}
+
 TEST(MakerLines, PageHeadAtEndOfInput)
 {
     ExpectMade("|\n0 Successful completion (KXCC_OK)\nReason codes\n"
