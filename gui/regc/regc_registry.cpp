@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -48,9 +49,14 @@ class RegistryStore final : public RegcStore {
     return rc;
   }
 
+  // The registry quietly stores one byte more for a text whose count leaves out its
+  // terminating NUL when the byte after the counted data is a NUL (as it is after any C
+  // string). Handing over a copy followed by a non-NUL byte stores exactly the bytes counted.
   int32_t RegSetValueExA(uint32_t key, const std::string& name, uint32_t type,
                          const unsigned char* data, uint32_t len) override {
-    return ::RegSetValueExA(ToHkey(key), name.c_str(), 0, type, data, len);
+    std::vector<unsigned char> copy(data, data + len);
+    copy.push_back(0xFF);
+    return ::RegSetValueExA(ToHkey(key), name.c_str(), 0, type, copy.data(), len);
   }
 
   int32_t RegFlushKey(uint32_t key) override { return ::RegFlushKey(ToHkey(key)); }

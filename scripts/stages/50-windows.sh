@@ -1,0 +1,65 @@
+# The windowed tool for Windows. The 64-bit build runs its tests under Wine on a virtual
+# display; the 32-bit build, the deliverable, is built and inspected (these machines cannot
+# execute 32-bit programs): machine type, GUI subsystem, only system DLLs imported, size.
+#
+#   WIN_TEST_AREAS   test areas built into the Windows tests (default: regc;code;win); takes
+#                    effect when build/win64 is configured
+set -euo pipefail
+. "$(dirname "$0")/../lib.sh"
+. "$TAVLO_ROOT/scripts/winelib.sh"
+
+dir32=$TAVLO_ROOT/build/win32
+
+# Second half, run by xvfb-run below: one wineserver for every test program, so that each
+# costs a fraction of a second, and gone again before the display is.
+if [ "${1:-}" = --under-display ]; then
+  "$WINESERVER" -p
+  # Start Wine's own services now, detached from any pipe: started by the first test program
+  # they would inherit CTest's output pipe and keep it open past the program's end.
+  "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+  rc=0
+  run_ctest "$WIN64_DIR" win64 || rc=$?
+  "$WINESERVER" -k || true
+  exit $rc
+fi
+
+need_pkgs $WIN_PKGS
+rc=0
+
+start=$SECONDS
+win64_build
+echo "win64 build: $((SECONDS - start)) s"
+
+start=$SECONDS
+wine_prefix "$TAVLO_ROOT/build/wine"
+xvfb-run -a -s "$WIN_SCREEN" bash "$0" --under-display || rc=1
+echo "win64 tests under Wine: $((SECONDS - start)) s"
+
+start=$SECONDS
+cmake_build "$dir32" -DCMAKE_TOOLCHAIN_FILE="$TAVLO_ROOT/cmake/toolchains/mingw-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=MinSizeRel -DTAVLO_TESTS=OFF
+echo "win32 build: $((SECONDS - start)) s"
+
+# The 32-bit program: a GUI program for i386 that needs nothing but Windows' own DLLs.
+exe=$dir32/gui/tavlo.exe
+system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll comdlg32.dll comctl32.dll shell32.dll
+  winspool.drv msvcrt.dll ole32.dll oleaut32.dll version.dll "
+problems=()
+if ! i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386'; then
+  problems+=("not an i386 program")
+fi
+headers=$(i686-w64-mingw32-objdump -p "$exe")
+grep -Eq '^Subsystem[[:space:]]+0+2[[:space:]]+\(Windows GUI\)' <<< "$headers" ||
+  problems+=("not a GUI program")
+imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<< "$headers" | tr 'A-Z' 'a-z' | sort -u)
+for dll in $imports; do
+  [[ $system_dlls == *" $dll "* ]] || problems+=("imports $dll")
+done
+echo "win32 tavlo.exe: $(stat -c %s "$exe") bytes; imports: $(echo $imports)"
+if [ ${#problems[@]} -eq 0 ]; then
+  echo "win32-program 1 0" >> "$TAVLO_TOTALS"
+else
+  stage_fail "win32 tavlo.exe: ${problems[*]}"
+  rc=1
+fi
+exit $rc
