@@ -12,8 +12,7 @@ set -euo pipefail
 if [ "${1:-}" = --under-display ]; then
   program=$2
   out=$3
-  "$WINESERVER" -p
-  "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+  wine_session_start
   "$WINE64" "$program" </dev/null >/dev/null 2>&1 &
   pid=$!
   found=0
@@ -31,7 +30,7 @@ if [ "${1:-}" = --under-display ]; then
   fi
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  "$WINESERVER" -k || true
+  wine_session_end
   exit $rc
 fi
 

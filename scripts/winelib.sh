@@ -4,6 +4,9 @@
 #                               may pick a 32-bit loader these machines cannot run)
 #   wine_prefix DIR             exports WINEPREFIX=DIR and makes the prefix once: initialised,
 #                               no window-manager stalls (Managed=N), Wine's own fonts installed
+#   wine_session_start          (on a display) a persistent wineserver for this prefix, with
+#                               Wine's services already running; ended by wine_session_end, also
+#                               when the calling script exits early
 #   WIN_SCREEN                  the virtual screen for xvfb-run -s
 #   WIN_PKGS                    the Debian packages all of this needs (fonts-wine holds the fonts)
 #   win64_build [TARGET...]     configures (once) and builds build/win64, the 64-bit build whose
@@ -46,4 +49,18 @@ wine_prefix() {
   "$WINESERVER" -w
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot failed in $WINEPREFIX" >&2; return 1; }
   touch "$WINEPREFIX/.tavlo-ready"
+}
+
+wine_session_start() {
+  "$WINESERVER" -k 2>/dev/null || true  # a server left behind by an interrupted run
+  "$WINESERVER" -p
+  trap wine_session_end EXIT
+  # Start Wine's own services now, detached from any pipe: started by the first program they
+  # would inherit that program's output pipe (CTest's, for one) and keep it open past its end.
+  "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+wine_session_end() {
+  "$WINESERVER" -k 2>/dev/null || true
+  trap - EXIT
 }

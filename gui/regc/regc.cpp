@@ -299,13 +299,15 @@ bool RegcParseSingle(const std::string& text, float* value) {
 
   std::string::size_type i = 0;
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-  bool digits = false;
-  while (i < t.size() && IsDigit(t[i])) ++i, digits = true;
+  std::string::size_type first = i;
+  while (i < t.size() && IsDigit(t[i])) ++i;
+  std::string::size_type digits = i - first;
   if (i < t.size() && t[i] == '.') {
-    ++i;
-    while (i < t.size() && IsDigit(t[i])) ++i, digits = true;
+    first = ++i;
+    while (i < t.size() && IsDigit(t[i])) ++i;
+    digits += i - first;
   }
-  if (!digits) return false;
+  if (digits == 0) return false;
   if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
     ++i;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;

@@ -16,22 +16,20 @@ data=$TAVLO_ROOT/data/descriptions.txt
 
 # The 32-bit program with the container appended, made with the 64-bit build's builder (the
 # container's bytes do not depend on the builder's own build).
+# Called in a condition, where set -e does not act: every step is checked.
 attach_win32() {
-  mkdir -p "$dist32"
-  cp "$exe32" "$dist32/tavlo.exe.building"
-  "$WINE64" "$WIN64_DIR/gui/tavlo-mkres.exe" -q make "$dist32/tavlo.exe.building" "$data" || return 1
-  mv "$dist32/tavlo.exe.building" "$dist32/tavlo.exe"
-  cp "$data" "$dist32/tavlodata-text.o"
-  "$WINE64" "$WIN64_DIR/gui/tavlo-mkres.exe" -q dump "$dist32/tavlo.exe"
+  local mkres=$WIN64_DIR/gui/tavlo-mkres.exe work=$dist32/tavlo.exe.building
+  mkdir -p "$dist32" && cp "$exe32" "$work" &&
+    "$WINE64" "$mkres" -q make "$work" "$data" &&
+    mv "$work" "$dist32/tavlo.exe" &&
+    cp "$data" "$dist32/tavlodata-text.o" &&
+    "$WINE64" "$mkres" -q dump "$dist32/tavlo.exe"
 }
 
 # Second half, run by xvfb-run below: one wineserver for every test program, so that each
 # costs a fraction of a second, and gone again before the display is.
 if [ "${1:-}" = --under-display ]; then
-  "$WINESERVER" -p
-  # Start Wine's own services now, detached from any pipe: started by the first test program
-  # they would inherit CTest's output pipe and keep it open past the program's end.
-  "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+  wine_session_start
   rc=0
   run_ctest "$WIN64_DIR" win64 || rc=$?
   if [ -f "$data" ]; then
@@ -42,7 +40,7 @@ if [ "${1:-}" = --under-display ]; then
       rc=1
     fi
   fi
-  "$WINESERVER" -k || true
+  wine_session_end
   exit $rc
 fi
 
