@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the 64-bit tavlo.exe if needed, starts it under Wine on a virtual display, waits for
+# its main window, saves a screenshot of the display as a PNG and closes the program. The
+# program is build/win64/dist/tavlo.exe, carrying the descriptions, once data/descriptions.txt
+# is in the tree, else build/win64/gui/tavlo.exe.
+#
+#   scripts/win-screenshot.sh [OUT.png]      default: build/win-screenshot.png
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+. "$TAVLO_ROOT/scripts/winelib.sh"
+
+if [ "${1:-}" = --under-display ]; then
+  program=$2
+  out=$3
+  wine_session_start
+  "$WINE64" "$program" </dev/null >/dev/null 2>&1 &
+  pid=$!
+  found=0
+  for _ in $(seq 1 100); do
+    if xwininfo -root -tree 2>/dev/null | grep -q '"tavlo"'; then found=1; break; fi
+    sleep 0.2
+  done
+  rc=0
+  if [ $found -eq 1 ]; then
+    sleep 1  # let it paint
+    import -window root "$out" || rc=1
+  else
+    echo "the main window did not appear" >&2
+    rc=1
+  fi
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  wine_session_end
+  exit $rc
+fi
+
+out=${1:-$TAVLO_ROOT/build/win-screenshot.png}
+mkdir -p "$(dirname "$out")"
+out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
+need_pkgs $WIN_PKGS x11-utils
+# The builder runs through Wine while the program file is built, so the prefix comes first.
+wine_prefix "$TAVLO_ROOT/build/wine"
+if [ -f "$TAVLO_ROOT/data/descriptions.txt" ]; then
+  win64_build tavlo_win_resource >/dev/null
+  program=$WIN64_DIR/dist/tavlo.exe
+else
+  win64_build tavlo_win >/dev/null
+  program=$WIN64_DIR/gui/tavlo.exe
+fi
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --under-display "$program" "$out"
+echo "screenshot: $out"

@@ -1,0 +1,112 @@
+// The start-up module's window-free half: paths, flags and metrics from the platform's facts,
+// and the modal-box interface.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "code.h"
+#include "msgbox.h"
+
+namespace {
+
+CodeFacts Facts(const std::string& program, const std::string& tmp = "",
+                const std::string& temp = "") {
+  CodeFacts facts;
+  facts.program_path = program;
+  facts.tmp = tmp;
+  facts.temp = temp;
+  return facts;
+}
+
+TEST(CodeStartup, CacheFileLivesInTmpThenTempThenC) {
+  CodeStartup(Facts("C:\\Tools\\tavlo.exe", "D:\\Tmp", "E:\\Temp"));
+  EXPECT_EQ(CacheFile, "D:\\Tmp\\tavlo_cache.tmp");
+  CodeStartup(Facts("C:\\Tools\\tavlo.exe", "", "E:\\Temp"));
+  EXPECT_EQ(CacheFile, "E:\\Temp\\tavlo_cache.tmp");
+  CodeStartup(Facts("C:\\Tools\\tavlo.exe"));
+  EXPECT_EQ(CacheFile, "C:\\tavlo_cache.tmp");
+}
+
+TEST(CodeStartup, AFolderEndingInABackslashGetsNoSecond) {
+  CodeStartup(Facts("C:\\Tools\\tavlo.exe", "D:\\Tmp\\"));
+  EXPECT_EQ(CacheFile, "D:\\Tmp\\tavlo_cache.tmp");
+  CodeStartup(Facts("C:\\Tools\\tavlo.exe", "", "C:\\"));
+  EXPECT_EQ(CacheFile, "C:\\tavlo_cache.tmp");
+  EXPECT_EQ(CodeTempFolder("D:/tmp/", ""), "D:/tmp/\\");  // only "\" counts as the end
+}
+
+TEST(CodeStartup, AnUpperCaseNameReadsItsOwnFile) {
+  CodeStartup(Facts("C:\\Tools\\Tavlo.exe"));
+  EXPECT_EQ(LowerCaseName, kFalse);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\Tavlo.exe");
+  CodeStartup(Facts("C:\\Tools\\TAVLO.EXE"));
+  EXPECT_EQ(LowerCaseName, kFalse);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\TAVLO.exe");
+  CodeStartup(Facts("C:\\Tools\\tavl\xC9.exe"));  // Latin-1 capital E with acute
+  EXPECT_EQ(LowerCaseName, kFalse);
+}
+
+TEST(CodeStartup, ALowerCaseNameReadsTavloExeBesideIt) {
+  CodeStartup(Facts("C:\\Tools\\tavlo.exe"));
+  EXPECT_EQ(LowerCaseName, kTrue);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.exe");
+  CodeStartup(Facts("C:\\Tools\\my copy 2.exe"));
+  EXPECT_EQ(LowerCaseName, kTrue);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.exe");
+  CodeStartup(Facts("C:\\Tools\\tavl\xE9.exe"));  // Latin-1 small e with acute
+  EXPECT_EQ(LowerCaseName, kTrue);
+}
+
+TEST(CodeStartup, ProgramsAtTheRootOrWithoutFolder) {
+  CodeStartup(Facts("C:\\Tavlo.exe"));
+  EXPECT_EQ(ResourceFile, "C:\\Tavlo.exe");
+  CodeStartup(Facts("tavlo2.exe"));
+  EXPECT_EQ(ResourceFile, "tavlo.exe");
+}
+
+TEST(CodeStartup, SetsMetricsAndClearsTheMaintenanceFlag) {
+  MakeWindowLoaded = kTrue;
+  CodeFacts facts = Facts("C:\\tavlo.exe");
+  facts.dpi_x = 120;
+  facts.dpi_y = 96;
+  CodeStartup(facts);
+  EXPECT_EQ(MakeWindowLoaded, kFalse);
+  EXPECT_EQ(TwipsPerPixelX, 12.0f);
+  EXPECT_EQ(TwipsPerPixelY, 15.0f);
+}
+
+TEST(CodeNames, BaseNameDropsFolderAndExtension) {
+  EXPECT_EQ(CodeBaseName("C:\\A.B\\tavlo.exe"), "tavlo");
+  EXPECT_EQ(CodeBaseName("C:/dir/tavlo.v2.exe"), "tavlo.v2");
+  EXPECT_EQ(CodeBaseName("C:\\dir\\tavlo"), "tavlo");
+  EXPECT_EQ(CodeBaseName(".hidden"), ".hidden");
+  EXPECT_EQ(CodeFolder("C:\\A.B\\tavlo.exe"), "C:\\A.B");
+  EXPECT_EQ(CodeFolder("tavlo.exe"), "");
+}
+
+TEST(CodeTwipsPerPixel, GuardsAgainstAMissingResolution) {
+  EXPECT_EQ(CodeTwipsPerPixel(96), 15.0f);
+  EXPECT_EQ(CodeTwipsPerPixel(144), 10.0f);
+  EXPECT_EQ(CodeTwipsPerPixel(0), 15.0f);
+  EXPECT_EQ(CodeTwipsPerPixel(-1), 15.0f);
+}
+
+std::string last_box;
+
+int Recorder(const std::string& prompt, unsigned style, const std::string& title) {
+  last_box = title + "|" + prompt + "|" + std::to_string(style);
+  return 7;
+}
+
+TEST(MsgBox, GoesThroughTheInstalledHandler) {
+  MsgBoxHandler old = SetMsgBoxHandler(Recorder);
+  EXPECT_EQ(MsgBox("Text", kMsgBoxExclamation, "Title"), 7);
+  EXPECT_EQ(last_box, "Title|Text|48");
+  EXPECT_EQ(SetMsgBoxHandler(nullptr), Recorder);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(MsgBox("Text", kMsgBoxOkOnly, "Title"), kMsgBoxIdOk);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Title: Text\n");
+  SetMsgBoxHandler(old);
+}
+
+}  // namespace
