@@ -139,10 +139,12 @@ TEST_F(DescriptionSet, ReasonCodeParagraphsKeepTheirConventions)
             if (!line.empty()) {
                 EXPECT_EQ(line.back(), ' ') << line;
                 EXPECT_NE(line[line.size() - 2], ' ') << line;
-                if (line.rfind("* ", 0) == 0 || line.rfind("Corrective action:", 0) == 0)
+                if (line.rfind("* ", 0) == 0 || line.rfind("Corrective action:", 0) == 0) {
                     EXPECT_TRUE(prev.empty() && !first) << line;
-                if (line.rfind("-- ", 0) == 0)
+                }
+                if (line.rfind("-- ", 0) == 0) {
                     EXPECT_FALSE(prev.empty()) << line;
+                }
             } else {
                 EXPECT_FALSE(first) << "description starts with an empty line";
             }
@@ -151,6 +153,29 @@ TEST_F(DescriptionSet, ReasonCodeParagraphsKeepTheirConventions)
         }
         EXPECT_FALSE(prev.empty()) << "description ends with an empty line";
         EXPECT_NE(s->text.find("\nCorrective action: "), std::string::npos);
+    }
+}
+
+// A reader must learn from every reason code with which completion code it comes, or that no
+// call returns it (event codes, the application range); the corrective action opens with
+// "None" or an instruction, never with a bare description of the situation.
+TEST_F(DescriptionSet, ReasonCodesSayHowTheyAreReported)
+{
+    for (const Section *s : Codes()) {
+        if (s->name.rfind("KXRC_", 0) != 0)
+            continue;
+        SCOPED_TRACE(s->header);
+        int v = std::stoi(s->value);
+        bool applicationRange = v >= 900 && v <= 999;
+        bool noCall = s->text.find("not returned by a call") != std::string::npos;
+        if (!applicationRange && !noCall) {
+            EXPECT_NE(s->text.find("KXCC_"), std::string::npos) << "no completion code stated";
+        }
+        size_t ca = s->text.find("\nCorrective action: ");
+        ASSERT_NE(ca, std::string::npos);
+        std::string first = s->text.substr(ca + 20, s->text.find(' ', ca + 20) - ca - 20);
+        EXPECT_TRUE(first != "The" && first != "This" && first != "Nothing" && first != "Usually")
+            << "corrective action opens with '" << first << "'";
     }
 }
 
