@@ -137,6 +137,7 @@ TEST_F(DescriptionSet, ReasonCodeParagraphsKeepTheirConventions)
             std::string line = s->text.substr(start, eol - start);
             start = eol + 1;
             if (!line.empty()) {
+                ASSERT_GE(line.size(), 2u) << "paragraph line without text";
                 EXPECT_EQ(line.back(), ' ') << line;
                 EXPECT_NE(line[line.size() - 2], ' ') << line;
                 if (line.rfind("* ", 0) == 0 || line.rfind("Corrective action:", 0) == 0) {
