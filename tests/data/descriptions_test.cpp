@@ -157,6 +157,29 @@ TEST_F(DescriptionSet, ReasonCodeParagraphsKeepTheirConventions)
     }
 }
 
+// A reader must learn from every reason code with which completion code it comes, or that no
+// call returns it (event codes, the application range); the corrective action opens with
+// "None" or an instruction, never with a bare description of the situation.
+TEST_F(DescriptionSet, ReasonCodesSayHowTheyAreReported)
+{
+    for (const Section *s : Codes()) {
+        if (s->name.rfind("KXRC_", 0) != 0)
+            continue;
+        SCOPED_TRACE(s->header);
+        int v = std::stoi(s->value);
+        bool applicationRange = v >= 900 && v <= 999;
+        bool noCall = s->text.find("not returned by a call") != std::string::npos;
+        if (!applicationRange && !noCall) {
+            EXPECT_NE(s->text.find("KXCC_"), std::string::npos) << "no completion code stated";
+        }
+        size_t ca = s->text.find("\nCorrective action: ");
+        ASSERT_NE(ca, std::string::npos);
+        std::string first = s->text.substr(ca + 20, s->text.find(' ', ca + 20) - ca - 20);
+        EXPECT_TRUE(first != "The" && first != "This" && first != "Nothing" && first != "Usually")
+            << "corrective action opens with '" << first << "'";
+    }
+}
+
 // Every code the library names has exactly one section under that name, in ascending order
 // within each kind; 2192 also has its second name.
 TEST_F(DescriptionSet, NamesExactlyTheLibrarysCodes)
