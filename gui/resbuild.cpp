@@ -24,6 +24,10 @@ std::string Num(long long v) { return std::to_string(v); }
 
 std::string StatusLine() { return "Error=" + Num(BinResErr) + " " + BinResErrMsg + kCrLf; }
 
+// The platform's error number when the last append failed to write its data, else 0. A
+// failed write is an unexpected failure of the Make, not an append the container refused.
+int AppendWriteError() { return BinResErr > 0 && BinResErr < binres::kNotFound ? BinResErr : 0; }
+
 // Reads a text file line by line; a line ends at CR LF, CR or LF, and a last line without a
 // line end still counts.
 class LineReader {
@@ -134,7 +138,13 @@ class Make {
     window_.ShowLog(log_);
     if (!ReadDataFile()) return;
     bool keysOk = false;
-    if (BinResErr == 0) keysOk = AppendKeys();
+    if (BinResErr == 0) {
+      int err = AppendKeys(&keysOk);
+      if (err != 0) {
+        Fail(err);
+        return;
+      }
+    }
     BinResClose();
     containerOpen_ = false;
     if (BinResErr != 0) {
@@ -254,7 +264,7 @@ class Make {
       codeType = '1';
     }
     if (codeType != 0) {
-      WritePending();
+      if (int err = WritePending()) return err;
       std::size_t c = line.find(',');
       int err = ParseValue(line.substr(1, c - 1), &value_);
       if (err != 0) return err;
@@ -262,7 +272,7 @@ class Make {
       pending_ = codeType;
       text_.clear();
     } else if (StartsWith(line, "[DI")) {
-      WritePending();
+      if (int err = WritePending()) return err;
       std::size_t c = line.find(',');
       if (c == std::string::npos) return EINVAL;
       int err = ParseValue(line.substr(3, c - 3), &value_);
@@ -270,7 +280,7 @@ class Make {
       pending_ = '3';
       text_.clear();
     } else if (line == "[end]") {
-      WritePending();
+      return WritePending();
     } else if (!StartsWith(line, "[")) {
       text_ += '~';
       text_ += line;
@@ -279,8 +289,9 @@ class Make {
   }
 
   // Writes the pending section; it stays pending until the next header replaces it.
-  void WritePending() {
-    if (pending_ == 0) return;
+  // Returns 0, or the error number of a failed write.
+  int WritePending() {
+    if (pending_ == 0) return 0;
     std::string joined = text_.empty() ? std::string() : text_.substr(1);
     std::string id;
     std::string data;
@@ -293,10 +304,11 @@ class Make {
       data = std::string(1, pending_) + "|" + Num(value_) + "|" + name_ + "|" + joined;
     }
     BinResAppend(id, data);
+    if (int err = AppendWriteError()) return err;
     if (BinResErr != 0) {
       log_ += std::string(kBinResError) + "Can't append string." + kCrLf + StatusLine() + "Key=" +
               id + kCrLf + "Data=" + data + kCrLf;
-      return;
+      return 0;
     }
     if (pending_ != '3') {
       std::string r = ResBuildRecordNumber(records_);
@@ -305,27 +317,33 @@ class Make {
       symbolicKeys_ += r + "[" + name_ + "]";
     }
     window_.ProcessEvents();
+    return 0;
   }
 
-  bool AppendKey(const char* id, const std::string& data) {
+  // Returns 0, or the error number of a failed write; *ok false when the append was refused.
+  int AppendKey(const char* id, const std::string& data, bool* ok) {
     BinResAppend(id, data);
-    if (BinResErr == 0) return true;
+    if (int err = AppendWriteError()) return err;
+    if (BinResErr == 0) return 0;
     log_ += std::string(kBinResError) + "Can't append string." + kCrLf + "Key=" + id + kCrLf +
             StatusLine();
-    return false;
+    *ok = false;
+    return 0;
   }
 
-  // The three key resources, each tried whatever became of the one before.
-  bool AppendKeys() {
-    bool ok = AppendKey("KeyCnt", Num(records_));
+  // The three key resources, each tried whatever became of the one before. Returns 0, or the
+  // error number of a failed write; *ok true when all three were appended.
+  int AppendKeys(bool* ok) {
+    *ok = true;
+    if (int err = AppendKey("KeyCnt", Num(records_), ok)) return err;
     log_ += "KeyCnt=" + Num(records_) + kCrLf;
-    ok = AppendKey("NumericKeys", numericKeys_) && ok;
+    if (int err = AppendKey("NumericKeys", numericKeys_, ok)) return err;
     log_ += "NumericKeys= (length " + Num(static_cast<long long>(numericKeys_.size())) + ")" +
             kCrLf + numericKeys_ + kCrLf;
-    ok = AppendKey("SymbolicKeys", symbolicKeys_) && ok;
+    if (int err = AppendKey("SymbolicKeys", symbolicKeys_, ok)) return err;
     log_ += "SymbolicKeys= (length " + Num(static_cast<long long>(symbolicKeys_.size())) + ")" +
             kCrLf + symbolicKeys_ + kCrLf;
-    return ok;
+    return 0;
   }
 
   void ReplaceResourceFile() {
@@ -400,7 +418,8 @@ std::string ResBuildTimeStamp(const ResBuildTime& t) {
 }
 
 std::string ResBuildPercent(long used, long capacity) {
-  float percent = static_cast<float>(used * 100) / static_cast<float>(capacity);
+  // Stored through a volatile so that an x87 build rounds the quotient to single precision.
+  volatile float percent = static_cast<float>(used * 100) / static_cast<float>(capacity);
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(percent));
   return buf;

@@ -424,7 +424,11 @@ void BinResAppend(const std::string& identifier, const std::string& data) {
 std::string BinResGet(const std::string& identifier) {
   const char* op = "BinResGet";
   if (!RequireOpen(op)) return std::string();
-  std::size_t at = g.keyIndex.find("[" + identifier + "]");
+  // No entry has an empty identifier or one with a bracket. Searching for one could match
+  // offset bytes that equal "[" or "]" and read a field from the middle of an entry.
+  std::size_t at = identifier.empty() || HasBracket(identifier)
+                       ? std::string::npos
+                       : g.keyIndex.find("[" + identifier + "]");
   if (at == std::string::npos || at < 2) {
     SetStatus(kNotFound, op, "Resource identifier not found");
     return std::string();

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "filebytes.h"
 
@@ -140,6 +141,30 @@ TEST_F(BinResTest, SixtyFourByteHostGetsIdxPos81) {
   EXPECT_EQ(CountByte(b, 65, 80, 0), 16);
   EXPECT_EQ(U16At(b, 81), 64);                 // MaxEntsLen
   EXPECT_EQ(b.size(), 160u);                   // data start ((81 + 4 + 64) OR 15) + 2 = 161
+}
+
+TEST_F(BinResTest, IdxPosAndDataStartAroundTheSixtyFourByteLimit) {
+  // Host length, IdxPos, data start for capacity 4200 (the file ends at the byte before).
+  const long cases[][3] = {{1, 65, 4273},  {47, 65, 4273}, {48, 65, 4273},
+                           {63, 65, 4273}, {65, 81, 4289}, {79, 81, 4289}, {80, 97, 4305}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c[0]);
+    std::string path = dir_.Path("host" + std::to_string(c[0]));
+    std::string host = Host(c[0]);
+    WriteFile(path, host);
+    Build(path, 4200, {});
+    std::string b = ReadFile(path);
+    ASSERT_EQ(static_cast<long>(b.size()), c[2] - 1);
+    EXPECT_EQ(U32At(b, 57), static_cast<unsigned long>(c[1]));
+    EXPECT_EQ(U16At(b, c[1]), 4200);
+    EXPECT_EQ(U16At(b, c[1] + 2), 0);
+    EXPECT_EQ(CountByte(b, c[1] + 4, c[2] - 1, 0xFF), c[2] - 1 - c[1] - 3);
+    // The host's own bytes stay, except the pointer; the gap up to IdxPos is zero.
+    for (long p = 1; p < c[1]; ++p) {
+      if (p >= 57 && p <= 60) continue;
+      ASSERT_EQ(ByteAt(b, p), p <= c[0] ? ByteAt(host, p) : 0u) << p;
+    }
+  }
 }
 
 TEST_F(BinResTest, ShortHostIsExtendedAndPointerLiesInGap) {
@@ -314,6 +339,54 @@ TEST_F(BinResTest, OffsetBytesEqualToBracketsDoNotConfuseLookups) {
     EXPECT_EQ(BinResGet("missing"), "");
     ExpectStatus(32001, "BinResGet: Resource identifier not found");
     BinResClose();
+  }
+}
+
+// Offsets above 23295 have a high byte that can equal "[" (0x5B) or "]" (0x5D) as well.
+TEST_F(BinResTest, HighOffsetBytesEqualToBracketsDoNotConfuseLookups) {
+  std::string path = dir_.Path("n.res");
+  BinResOpen(path, 32767);
+  ASSERT_EQ(BinResErr, 0);
+  std::vector<std::string> ids;
+  long next = 1;  // offset of the next entry
+  auto add = [&](const std::string& id) {
+    BinResAppend(id, "data of " + id);
+    ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
+    ids.push_back(id);
+    next += 9 + static_cast<long>(id.size());
+  };
+  // Filler entries up to the given offset, none shorter than 10 bytes.
+  auto fillTo = [&](long target, std::string last = "") {
+    while (next < target) {
+      long remaining = target - next - (last.empty() ? 0 : 9 + static_cast<long>(last.size()));
+      long size = remaining <= 264 ? remaining : (remaining - 264 < 10 ? remaining - 10 : 264);
+      if (size <= 0) break;
+      add(std::string(static_cast<std::size_t>(size - 9), static_cast<char>('a' + ids.size() % 26)));
+    }
+    if (!last.empty()) add(last);
+    ASSERT_EQ(next, target);
+  };
+  fillTo(0x5B01);  // high byte "["
+  add("high-open");
+  // The entry before 0x5D5B (low "[", high "]") ends in a NUL, so that the two bytes in
+  // front of a "[]" found there would point into its identifier.
+  fillTo(0x5D5B, std::string("end\0", 4));
+  add("low-open-high-close");
+  BinResClose();
+  ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
+
+  BinResOpen(path, 0);
+  ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
+  std::string expected;
+  for (const auto& id : ids) expected += id + '\0';
+  EXPECT_EQ(BinResGetIdentifiers(), expected);
+  EXPECT_EQ(BinResGet("high-open"), "data of high-open");
+  EXPECT_EQ(BinResGet("low-open-high-close"), "data of low-open-high-close");
+  EXPECT_EQ(BinResGet(std::string("end\0", 4)), std::string("data of end\0", 12));
+  // No entry has an empty identifier or one with a bracket: such look-ups find nothing.
+  for (const std::string& id : {std::string(), std::string("x[low-open-high-close")}) {
+    EXPECT_EQ(BinResGet(id), "");
+    ExpectStatus(32001, "BinResGet: Resource identifier not found");
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -12,6 +13,10 @@
 
 #include "binres/binres.h"
 #include "filebytes.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 using namespace testfiles;
 
@@ -121,6 +126,11 @@ TEST(ResBuildFormat, TimeStampPercentAndRecordNumbers) {
   EXPECT_EQ(ResBuildPercent(2100, 4200), "50");
   EXPECT_EQ(ResBuildPercent(0, 4200), "0");
   EXPECT_EQ(ResBuildPercent(1, 64), "1.5625");
+  EXPECT_EQ(ResBuildPercent(64, 64), "100");
+  EXPECT_EQ(ResBuildPercent(100, 300), "33.33333");
+  // Single precision: 66.666664 as a float, 66.66667 if computed with more precision.
+  EXPECT_EQ(ResBuildPercent(200, 300), "66.66666");
+  EXPECT_EQ(ResBuildPercent(1, 32767), "0.003051851");
   EXPECT_EQ(ResBuildRecordNumber(1), "!\"");
   EXPECT_EQ(ResBuildRecordNumber(58), "![");
   EXPECT_EQ(ResBuildRecordNumber(60), "!]");
@@ -224,6 +234,78 @@ TEST_F(ResBuildTest, FullIndexStopsAtSymbolicKeysAndKeepsTheFile) {
   EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
   EXPECT_EQ(ReadFile(res_), before);
 }
+
+// A record that no longer fits the index: its lines, the count line, no key resources, and
+// the container closed; the file stays as it was.
+TEST_F(ResBuildTest, RecordThatDoesNotFitStopsTheReading) {
+  std::string before = ReadFile(res_);
+  bool complete = true;
+  std::string log = MakeText(Codes(359), &complete);  // 358 records fill the 4200 bytes exactly
+  EXPECT_FALSE(complete);
+  std::string tail =
+      "Binary Resource Error: Can't append string.\r\n"
+      "Error=32006 BinResAppend: Index is full, IdxEntries=4200, IdLen=3, MaxEntsLen=4200\r\n"
+      "Key=359\r\nData=2|2359|KXRC_CODE_359|Text 359 \r\n"
+      "721 records, 359 codes in data file.\r\n"
+      "BinResClose OK\r\nBinary Resource File left unchanged.\r\n";
+  ASSERT_GE(log.size(), tail.size());
+  EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
+  EXPECT_EQ(ReadFile(res_), before);
+}
+
+// Headers are told apart in a fixed order, and a header's name is everything after the first
+// comma except the line's last character, whatever that is.
+TEST_F(ResBuildTest, LineClassification) {
+  bool complete = false;
+  MakeText("[DI7,Version]\n[note] \nv1\n[end] \n\n[5,KXRC_NO_BRACKET\n\n\n[6,KXCC_SIX]]\nx|y\n"
+           "[7,KXRC_A,KXCC_B]\n[end]\n",
+           &complete);
+  ASSERT_TRUE(complete);
+  EXPECT_EQ(Get("3.7"), "v1~");
+  EXPECT_EQ(Get("1"), "2|5|KXRC_NO_BRACKE|~");
+  EXPECT_EQ(Get("2"), "1|6|KXCC_SIX]|x|y");
+  EXPECT_EQ(Get("3"), "2|7|KXRC_A,KXCC_B|");
+  EXPECT_EQ(Get("NumericKeys"), "!\"[5]!#[6]!$[7]");
+
+  // A line that starts with "[DI" but names a reason code is a reason-code header, and "DI1"
+  // is no value.
+  std::string data = dir_.Path("data.txt");
+  WriteFile(data, "[DI1,KXRC_X]\n[end]\n");
+  EXPECT_EQ(Make(data), MakeHead(data) + ErrorLine(EINVAL));
+}
+
+TEST_F(ResBuildTest, ShorterRebuildKeepsTheFileLength) {
+  MakeText(Codes(40));
+  std::string before = ReadFile(res_);
+  bool complete = false;
+  MakeText(Codes(2), &complete);
+  EXPECT_TRUE(complete);
+  std::string after = ReadFile(res_);
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_EQ(U32At(after, 57), U32At(before, 57));
+  EXPECT_EQ(Get("KeyCnt"), "2");
+}
+
+#ifndef _WIN32
+// A write that fails while resources are appended is an unexpected failure: its error line
+// ends the log, and the resource file stays as it was.
+TEST_F(ResBuildTest, FailedWriteEndsTheMake) {
+  std::string before = ReadFile(res_);
+  std::string data = dir_.Path("data.txt");
+  WriteFile(data, "[DI1,Version]\n" + std::string(3000, 'v') + "\n[end]\n");
+  struct rlimit old;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  struct rlimit lim = old;
+  lim.rlim_cur = 6000;  // room for the index, not for the version text
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lim), 0);
+  std::string log = Make(data);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(log, MakeHead(data) + ErrorLine(EFBIG));
+  EXPECT_EQ(ReadFile(res_), before);
+}
+#endif
 
 TEST_F(ResBuildTest, ValueThatIsNotANumberEndsTheMakeAndClosesEverything) {
   std::string before = ReadFile(res_);
@@ -357,6 +439,21 @@ TEST_F(ResBuildTest, DumpFailures) {
                    "Error=32003 BinResGet: Resource data length invalid for get string = 32768\r\n"
                    "BinResClose OK\r\n");
   EXPECT_FALSE(complete);
+}
+
+// Records are printed whole when their data begins with "1", whatever their identifier;
+// everything else is cut to 70 bytes.
+TEST_F(ResBuildTest, DumpBreaksDataThatBeginsWithOne) {
+  BinResOpen(res_, 64);
+  BinResAppend("v", "1st~~line");
+  BinResAppend("w", "2nd~line");
+  BinResAppend("x", std::string(70, 'x') + "~");
+  BinResAppend("y", "1");
+  BinResClose();
+  ASSERT_EQ(BinResErr, 0);
+  EXPECT_EQ(DumpBinaryResource(res_),
+            "Binary Resource File: " + res_ + "\r\nBinResOpen OK, 40 of 64 bytes used in index (62.5% full)\r\n"
+            "v=1st\r\n\r\nline\r\nw=2nd~line\r\nx=" + std::string(70, 'x') + "\r\ny=1\r\nBinResClose OK\r\n");
 }
 
 }  // namespace
