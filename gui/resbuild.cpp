@@ -156,8 +156,8 @@ class Make {
     if (keysOk) {
       ReplaceResourceFile();
     } else {
+      // The log above already names the failure; the program file keeps its old container.
       std::remove(buildFile_.c_str());
-      log_ += std::string("Binary Resource File left unchanged.") + kCrLf;
     }
   }
 
