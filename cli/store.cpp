@@ -18,9 +18,11 @@ const char *StorePath = "";           // for the messages that name the store
 char DescWindow[kDescWindowSize];     // one description, read straight from the file
 
 // The one printer of failures: "Error: " + message, then ": (errno) text" when a system call
-// failed (errnum >= 0).
+// failed (errnum >= 0). Standard output is flushed first, so that with both streams on one
+// file or pipe the error stands after the code line it concerns, as on a terminal.
 __attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char *fmt, ...)
 {
+    fflush(stdout);
     fputs("Error: ", stderr);
     va_list ap;
     va_start(ap, fmt);
