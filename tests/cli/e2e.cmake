@@ -21,7 +21,8 @@
 set(TAVLO_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 function(tavlo_cli_e2e)
-  cmake_parse_arguments(E "UNREADABLE;MERGED" "NAME;TEXT;GEN;GOLDEN" "ARGS;SET_ENV;UNSET_ENV" ${ARGN})
+  cmake_parse_arguments(E "UNREADABLE;MERGED" "NAME;TEXT;GEN;GOLDEN" "ARGS;SET_ENV;UNSET_ENV"
+    ${ARGN})
   if(NOT TARGET tavlo-bare)
     return()
   endif()
