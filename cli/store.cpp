@@ -18,9 +18,11 @@ const char *StorePath = "";           // for the messages that name the store
 char DescWindow[kDescWindowSize];     // one description, read straight from the file
 
 // The one printer of failures: "Error: " + message, then ": (errno) text" when a system call
-// failed (errnum >= 0).
+// failed (errnum >= 0). Standard output is flushed first, so that with both streams on one
+// file or pipe the error stands after the code line it concerns, as on a terminal.
 __attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char *fmt, ...)
 {
+    fflush(stdout);
     fputs("Error: ", stderr);
     va_list ap;
     va_start(ap, fmt);
@@ -33,10 +35,10 @@ __attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char *fm
 }
 
 // A header taken apart in the block buffer: '[' value ',' name ']'. The value runs to the first
-// comma; without a comma before the ']' the whole field is the value and the name is empty.
+// comma, the name from there to the ']'.
 struct Header {
     const char *open;    // the '['
-    const char *comma;   // the first comma after '[', or null
+    const char *comma;   // the first comma after '['
     const char *close;   // the ']'
 };
 
@@ -63,7 +65,9 @@ bool TakeNumericHeader(const char *hit, const char *end, Header *h)
 
 // Symbolic match: the nearest '[' within the 48 bytes before the hit opens the header, the first
 // ']' within the 48 bytes after that '[' closes it, 8 to 48 bytes after it, and the hit ends
-// before the ']'.
+// before the ']'. A bracketed text without a comma between them is no header: the program
+// image in front of the description text holds such texts (upper-case names in brackets in
+// the C library's messages), and counting them would report matches that show nothing.
 bool TakeSymbolicHeader(const char *hit, long partLen, const char *blk, const char *end, Header *h)
 {
     const char *lowest = hit - kBlockOverlap < blk ? blk : hit - kBlockOverlap;
@@ -85,7 +89,7 @@ bool TakeSymbolicHeader(const char *hit, long partLen, const char *blk, const ch
     h->open = open;
     h->close = close;
     h->comma = FindByte(open + 1, close, ',');
-    return true;
+    return h->comma != nullptr;
 }
 
 // Reads the description that begins 2 bytes after the header's ']' (past the ']' and its line
@@ -121,10 +125,9 @@ int ReportMatch(const Header &h, long blockOffset, const char *hdr, int hdrLen)
     if (MatchCnt > 1 && SwDescription) {
         putchar('\n');
     }
-    const char *valueEnd = h.comma ? h.comma : h.close;
-    const char *name = h.comma ? h.comma + 1 : h.close;
+    const char *name = h.comma + 1;
     int nameLen = static_cast<int>(h.close - name);
-    int32_t value = ReadDecimal(h.open + 1, valueEnd);
+    int32_t value = ReadDecimal(h.open + 1, h.comma);
     char kind = nameLen > 2 ? name[2] : '\0';
     if (kind == 'C') {
         printf("Completion Code %d X%X %.*s\n", static_cast<int>(value),
@@ -180,7 +183,7 @@ int ScanStore(const char *pat, bool symbolic)
             int hdrLen = static_cast<int>(patLen);
             if (symbolic) {
                 hdr = h.open;
-                hdrLen = static_cast<int>((h.comma ? h.comma : h.close) - h.open);
+                hdrLen = static_cast<int>(h.comma - h.open);
             }
             int rc = ReportMatch(h, blockOffset, hdr, hdrLen);
             if (rc == kStoreDescEndMissing) {

@@ -10,6 +10,9 @@
 #             header's position, so that stale bytes of the buffer would find it again
 #     window  3100: description and closing header of exactly 4,096 bytes; 3101: one byte
 #             more; 3102 right after it in the same block; 3103 two blocks further on
+#     repeat  three sections of value 3200: the first one byte over its window, the second
+#             right after it in the same block, the third two blocks further on
+#     crlf    a short text whose lines end with CR LF
 
 set(TAVLO_BLOCK_STEP 65488)
 
@@ -85,9 +88,27 @@ function(tavlo_gen_store_text mode bare_size out)
     math(EXPR at "(${k} + 2) * ${TAVLO_BLOCK_STEP} + 100")
     _tavlo_fill(padding ${at})
     string(APPEND gen_text "[3103,KXRC_WINDOW_LATER]\nShort description, later block.\n")
+  elseif(mode STREQUAL "repeat")
+    set(gen_text "[DI1,Version]\nFixture store for a value that ends a block's scan.\n${pad}")
+    _tavlo_block_after("${bare_size} + 4096" k)
+    math(EXPR at "${k} * ${TAVLO_BLOCK_STEP} + 100")
+    _tavlo_fill(padding ${at})
+    _tavlo_window_section("3200,KXRC_REPEAT_OVER" "3200,KXRC_REPEAT_SKIPPED" 4097)
+    string(APPEND gen_text "[3200,KXRC_REPEAT_SKIPPED]\nShort description, same block.\n${pad}")
+    math(EXPR at "(${k} + 2) * ${TAVLO_BLOCK_STEP} + 100")
+    _tavlo_fill(padding ${at})
+    string(APPEND gen_text "[3200,KXRC_REPEAT_LATER]\nShort description, later block.\n")
+  elseif(mode STREQUAL "crlf")
+    string(CONCAT gen_text "[DI1,Version]\r\nFixture text with CR LF line ends.\r\n"
+      "[2035,KXRC_NOT_AUTHORIZED]\r\nFirst line. \r\nSecond line. \r\n"
+      "[2192,KXRC_STORE_FULL]\r\nAnother section. \r\n")
   else()
     message(FATAL_ERROR "gen_store_text: unknown mode ${mode}")
   endif()
-  string(APPEND gen_text "[end]\n")
+  if(mode STREQUAL "crlf")
+    string(APPEND gen_text "[end]\r\n")
+  else()
+    string(APPEND gen_text "[end]\n")
+  endif()
   file(WRITE ${out} "${gen_text}")
 endfunction()

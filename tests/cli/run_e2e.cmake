@@ -3,6 +3,29 @@
 include(${CASE})
 include(${CASE_APPEND_SCRIPT})
 
+# Reads a file's bytes into var. A plain file(READ) turns CR LF into LF, so text holding a CR
+# is rebuilt byte by byte from its hexadecimal reading.
+function(_tavlo_read_bytes path var)
+  file(READ ${path} hex HEX)
+  if(NOT hex MATCHES "^(..)*0d")
+    file(READ ${path} text)
+    set(${var} "${text}" PARENT_SCOPE)
+    return()
+  endif()
+  string(LENGTH "${hex}" len)
+  set(text "")
+  foreach(at RANGE 0 ${len} 2)
+    if(at EQUAL len)
+      break()
+    endif()
+    string(SUBSTRING "${hex}" ${at} 2 pair)
+    math(EXPR code "0x${pair}")
+    string(ASCII ${code} byte)
+    string(APPEND text "${byte}")
+  endforeach()
+  set(${var} "${text}" PARENT_SCOPE)
+endfunction()
+
 file(REMOVE_RECURSE ${CASE_WORK})
 file(MAKE_DIRECTORY ${CASE_WORK})
 set(store ${CASE_WORK}/tavlo)
@@ -49,7 +72,11 @@ endforeach()
 
 # Every word goes in as a bracket argument, so that empty arguments and list separators survive.
 set(command "")
-foreach(word IN LISTS CASE_EMULATOR runner)
+if(CASE_MERGED)
+  # One pipe for both streams: what the program wrote first comes first.
+  set(merge /bin/sh -c [=[exec "$@" 2>&1]=] sh)
+endif()
+foreach(word IN LISTS merge CASE_EMULATOR runner)
   string(APPEND command " [==[${word}]==]")
 endforeach()
 string(APPEND command " [==[${store}]==]")
@@ -61,9 +88,14 @@ foreach(arg IN LISTS CASE_ARGS)
   string(REPLACE "@WORK@" "${CASE_WORK}" arg "${arg}")
   string(APPEND command " [==[${arg}]==]")
 endforeach()
+# The streams go to files, not variables: execute_process turns CR LF into LF in variables,
+# and a stray CR in the output must show.
 cmake_language(EVAL CODE "execute_process(COMMAND ${command}
   WORKING_DIRECTORY [==[${CASE_WORK}]==]
-  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)")
+  OUTPUT_FILE [==[${CASE_WORK}/stdout]==] ERROR_FILE [==[${CASE_WORK}/stderr]==]
+  RESULT_VARIABLE status)")
+_tavlo_read_bytes(${CASE_WORK}/stdout out)
+_tavlo_read_bytes(${CASE_WORK}/stderr err)
 
 set(actual "==> stdout <==\n${out}==> stderr <==\n${err}==> status <==\n${status}\n")
 file(REAL_PATH ${store} store_real)

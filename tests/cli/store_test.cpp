@@ -112,6 +112,9 @@ TEST(PrintDescription, BreaksAtASpaceIn79thPlaceAndDropsIt)
 
 TEST(PrintDescription, MovesTheLastWordToTheNextLine)
 {
+    // A space in 78th place: the line ends before it, the 79th character starts the next.
+    const std::string space78 = std::string(77, 'a') + " bc\n";
+    EXPECT_EQ(Wrapped(space78), std::string(77, 'a') + "\nbc\n");
     const std::string words = std::string(70, 'w') + " " + std::string(10, 'v') + " end \n";
     EXPECT_EQ(Wrapped(words), std::string(70, 'w') + "\n" + std::string(10, 'v') + " end \n");
     // A space in first place: an empty line, then the rest of the run.
