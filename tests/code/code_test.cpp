@@ -75,10 +75,45 @@ TEST(CodeStartup, SetsMetricsAndClearsTheMaintenanceFlag) {
   EXPECT_EQ(TwipsPerPixelY, 15.0f);
 }
 
+// Only ".exe", in whatever case the file system gives it, is taken off the name.
+TEST(CodeStartup, TheExeEndingInAnyCaseIsDroppedAndNothingElse) {
+  CodeStartup(Facts("C:\\Tools\\tavlo.EXE"));
+  EXPECT_EQ(LowerCaseName, kTrue);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.exe");
+  CodeStartup(Facts("C:\\Tools\\Tavlo.Exe"));
+  EXPECT_EQ(LowerCaseName, kFalse);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\Tavlo.exe");
+  // A program file without ".exe" keeps its whole name.
+  CodeStartup(Facts("C:\\Tools\\tavlo"));
+  EXPECT_EQ(LowerCaseName, kTrue);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.exe");
+  CodeStartup(Facts("C:\\Tools\\Tavlo"));
+  EXPECT_EQ(LowerCaseName, kFalse);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\Tavlo.exe");
+  CodeStartup(Facts("C:\\Tools\\tavlo.Bin"));
+  EXPECT_EQ(LowerCaseName, kFalse);
+  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.Bin.exe");
+}
+
+// The capitals of the Windows ANSI code page outside A-Z and 0xC0-0xDE.
+TEST(CodeStartup, WindowsCodePageCapitalsCount) {
+  for (const char* name : {"tavl\x8A", "tavl\x8C", "tavl\x8E", "tavl\x9F"}) {
+    CodeStartup(Facts(std::string("C:\\Tools\\") + name + ".exe"));
+    EXPECT_EQ(LowerCaseName, kFalse) << name;
+  }
+  for (const char* name : {"tavl\x9A", "tavl\x9C", "tavl\x9E", "tavl\xFF", "tavl\xDF"}) {
+    CodeStartup(Facts(std::string("C:\\Tools\\") + name + ".exe"));
+    EXPECT_EQ(LowerCaseName, kTrue) << name;
+  }
+}
+
 TEST(CodeNames, BaseNameDropsFolderAndExtension) {
   EXPECT_EQ(CodeBaseName("C:\\A.B\\tavlo.exe"), "tavlo");
   EXPECT_EQ(CodeBaseName("C:/dir/tavlo.v2.exe"), "tavlo.v2");
   EXPECT_EQ(CodeBaseName("C:\\dir\\tavlo"), "tavlo");
+  EXPECT_EQ(CodeBaseName("C:\\dir\\tavlo.v2"), "tavlo.v2");
+  EXPECT_EQ(CodeBaseName("C:\\dir\\tavlo.exe.bak"), "tavlo.exe.bak");
+  EXPECT_EQ(CodeBaseName("C:\\dir\\TAVLO.EXE"), "TAVLO");
   EXPECT_EQ(CodeBaseName(".hidden"), ".hidden");
   EXPECT_EQ(CodeFolder("C:\\A.B\\tavlo.exe"), "C:\\A.B");
   EXPECT_EQ(CodeFolder("tavlo.exe"), "");
