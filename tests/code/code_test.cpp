@@ -75,24 +75,26 @@ TEST(CodeStartup, SetsMetricsAndClearsTheMaintenanceFlag) {
   EXPECT_EQ(TwipsPerPixelY, 15.0f);
 }
 
-// Only ".exe", in whatever case the file system gives it, is taken off the name.
+// Only ".exe", in whatever case the file system gives it, is taken off the name; a program file
+// without it keeps its whole name.
 TEST(CodeStartup, TheExeEndingInAnyCaseIsDroppedAndNothingElse) {
-  CodeStartup(Facts("C:\\Tools\\tavlo.EXE"));
-  EXPECT_EQ(LowerCaseName, kTrue);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.exe");
-  CodeStartup(Facts("C:\\Tools\\Tavlo.Exe"));
-  EXPECT_EQ(LowerCaseName, kFalse);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\Tavlo.exe");
-  // A program file without ".exe" keeps its whole name.
-  CodeStartup(Facts("C:\\Tools\\tavlo"));
-  EXPECT_EQ(LowerCaseName, kTrue);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.exe");
-  CodeStartup(Facts("C:\\Tools\\Tavlo"));
-  EXPECT_EQ(LowerCaseName, kFalse);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\Tavlo.exe");
-  CodeStartup(Facts("C:\\Tools\\tavlo.Bin"));
-  EXPECT_EQ(LowerCaseName, kFalse);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.Bin.exe");
+  struct Case {
+    const char* program;
+    int16_t lower;
+    const char* resource;
+  };
+  const Case cases[] = {
+      {"C:\\Tools\\tavlo.EXE", kTrue, "C:\\Tools\\tavlo.exe"},
+      {"C:\\Tools\\Tavlo.Exe", kFalse, "C:\\Tools\\Tavlo.exe"},
+      {"C:\\Tools\\tavlo", kTrue, "C:\\Tools\\tavlo.exe"},
+      {"C:\\Tools\\Tavlo", kFalse, "C:\\Tools\\Tavlo.exe"},
+      {"C:\\Tools\\tavlo.Bin", kFalse, "C:\\Tools\\tavlo.Bin.exe"},
+  };
+  for (const Case& c : cases) {
+    CodeStartup(Facts(c.program));
+    EXPECT_EQ(LowerCaseName, c.lower) << c.program;
+    EXPECT_EQ(ResourceFile, c.resource) << c.program;
+  }
 }
 
 // The capitals of the Windows ANSI code page outside A-Z and 0xC0-0xDE.
@@ -107,7 +109,7 @@ TEST(CodeStartup, WindowsCodePageCapitalsCount) {
   }
 }
 
-TEST(CodeNames, BaseNameDropsFolderAndExtension) {
+TEST(CodeNames, BaseNameDropsFolderAndExe) {
   EXPECT_EQ(CodeBaseName("C:\\A.B\\tavlo.exe"), "tavlo");
   EXPECT_EQ(CodeBaseName("C:/dir/tavlo.v2.exe"), "tavlo.v2");
   EXPECT_EQ(CodeBaseName("C:\\dir\\tavlo"), "tavlo");
