@@ -30,22 +30,30 @@ std::string CodeFolder(const std::string& path) {
   return start == 0 ? std::string() : path.substr(0, start - 1);
 }
 
-// The extension is whatever follows the last dot of the file name ("tavlo.exe" -> "tavlo");
-// a name that starts with its only dot keeps it.
+// Only a final ".exe", in any case, is taken off: a program file under another name keeps its
+// dots ("tavlo.v2" stays "tavlo.v2").
 std::string CodeBaseName(const std::string& path) {
   std::string name = path.substr(NameStart(path));
-  std::string::size_type dot = name.rfind('.');
-  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  const std::string ending = ".exe";
+  if (name.size() >= ending.size()) {
+    std::string tail = name.substr(name.size() - ending.size());
+    for (char& c : tail) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (tail == ending) name.erase(name.size() - ending.size());
+  }
   return name;
 }
 
-// Windows-1252 / Latin-1: A-Z and the accented capitals 0xC0-0xDE except the multiplication
-// sign 0xD7.
+// The capitals of Windows-1252: A-Z, the accented capitals 0xC0-0xDE except the
+// multiplication sign 0xD7, and S, OE and Z with caron and Y with diaeresis (0x8A, 0x8C, 0x8E,
+// 0x9F), which the lower-case form turns into 0x9A, 0x9C, 0x9E and 0xFF.
 bool CodeHasUpperCase(const std::string& text) {
   for (char ch : text) {
     unsigned char c = static_cast<unsigned char>(ch);
     if (c >= 'A' && c <= 'Z') return true;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return true;
+    if (c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9F) return true;
   }
   return false;
 }

@@ -13,8 +13,8 @@
 // Operations:
 //   CodeStartup(facts)              sets every item of the state above except DebugMode
 //   CodeFolder(path)                the folder part of a path, without its last separator
-//   CodeBaseName(path)              the file name without folder and without its extension
-//   CodeHasUpperCase(text)          the text holds an upper-case letter (ASCII or Latin-1)
+//   CodeBaseName(path)              the file name without folder and without a final ".exe"
+//   CodeHasUpperCase(text)          the text holds an upper-case letter of Windows-1252
 //   CodeTempFolder(tmp, temp)       TMP, else TEMP, else "C:"; always ending in "\"
 //   CodeTwipsPerPixel(dpi)          1440 / dots per inch; 15 when the platform reports none
 #ifndef TAVLO_GUI_CODE_H

@@ -5,8 +5,8 @@
 #   wine_prefix DIR             exports WINEPREFIX=DIR and makes the prefix once: initialised,
 #                               no window-manager stalls (Managed=N), Wine's own fonts installed
 #   wine_session_start          (on a display) a persistent wineserver for this prefix, with
-#                               Wine's services already running; ended by wine_session_end, also
-#                               when the calling script exits early
+#                               Wine's services already running and no crash dialog; ended by
+#                               wine_session_end, also when the calling script exits early
 #   WIN_SCREEN                  the virtual screen for xvfb-run -s
 #   WIN_PKGS                    the Debian packages all of this needs (fonts-wine holds the fonts)
 #   win64_build [TARGET...]     configures (once) and builds build/win64, the 64-bit build whose
@@ -58,6 +58,10 @@ wine_session_start() {
   # Start Wine's own services now, detached from any pipe: started by the first program they
   # would inherit that program's output pipe (CTest's, for one) and keep it open past its end.
   "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+  # A program that crashes ends at once with its backtrace: the crash dialog would wait on the
+  # virtual display until CTest's timeout. Set here so that prefixes made before also get it.
+  "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    </dev/null >/dev/null 2>&1 || true
 }
 
 wine_session_end() {

@@ -75,10 +75,47 @@ TEST(CodeStartup, SetsMetricsAndClearsTheMaintenanceFlag) {
   EXPECT_EQ(TwipsPerPixelY, 15.0f);
 }
 
-TEST(CodeNames, BaseNameDropsFolderAndExtension) {
+// Only ".exe", in whatever case the file system gives it, is taken off the name; a program file
+// without it keeps its whole name.
+TEST(CodeStartup, TheExeEndingInAnyCaseIsDroppedAndNothingElse) {
+  struct Case {
+    const char* program;
+    int16_t lower;
+    const char* resource;
+  };
+  const Case cases[] = {
+      {"C:\\Tools\\tavlo.EXE", kTrue, "C:\\Tools\\tavlo.exe"},
+      {"C:\\Tools\\Tavlo.Exe", kFalse, "C:\\Tools\\Tavlo.exe"},
+      {"C:\\Tools\\tavlo", kTrue, "C:\\Tools\\tavlo.exe"},
+      {"C:\\Tools\\Tavlo", kFalse, "C:\\Tools\\Tavlo.exe"},
+      {"C:\\Tools\\tavlo.Bin", kFalse, "C:\\Tools\\tavlo.Bin.exe"},
+  };
+  for (const Case& c : cases) {
+    CodeStartup(Facts(c.program));
+    EXPECT_EQ(LowerCaseName, c.lower) << c.program;
+    EXPECT_EQ(ResourceFile, c.resource) << c.program;
+  }
+}
+
+// The capitals of the Windows ANSI code page outside A-Z and 0xC0-0xDE.
+TEST(CodeStartup, WindowsCodePageCapitalsCount) {
+  for (const char* name : {"tavl\x8A", "tavl\x8C", "tavl\x8E", "tavl\x9F"}) {
+    CodeStartup(Facts(std::string("C:\\Tools\\") + name + ".exe"));
+    EXPECT_EQ(LowerCaseName, kFalse) << name;
+  }
+  for (const char* name : {"tavl\x9A", "tavl\x9C", "tavl\x9E", "tavl\xFF", "tavl\xDF"}) {
+    CodeStartup(Facts(std::string("C:\\Tools\\") + name + ".exe"));
+    EXPECT_EQ(LowerCaseName, kTrue) << name;
+  }
+}
+
+TEST(CodeNames, BaseNameDropsFolderAndExe) {
   EXPECT_EQ(CodeBaseName("C:\\A.B\\tavlo.exe"), "tavlo");
   EXPECT_EQ(CodeBaseName("C:/dir/tavlo.v2.exe"), "tavlo.v2");
   EXPECT_EQ(CodeBaseName("C:\\dir\\tavlo"), "tavlo");
+  EXPECT_EQ(CodeBaseName("C:\\dir\\tavlo.v2"), "tavlo.v2");
+  EXPECT_EQ(CodeBaseName("C:\\dir\\tavlo.exe.bak"), "tavlo.exe.bak");
+  EXPECT_EQ(CodeBaseName("C:\\dir\\TAVLO.EXE"), "TAVLO");
   EXPECT_EQ(CodeBaseName(".hidden"), ".hidden");
   EXPECT_EQ(CodeFolder("C:\\A.B\\tavlo.exe"), "C:\\A.B");
   EXPECT_EQ(CodeFolder("tavlo.exe"), "");

@@ -87,6 +87,21 @@ TEST_P(RegcStoreTest, EmptyAndAllNulTextsReadAsTheDefault) {
   EXPECT_TRUE(boxes_.boxes().empty());
 }
 
+TEST_P(RegcStoreTest, OnlyTrailingNulsAreStrippedAndAnyTypeReadsAsText) {
+  Key();
+  RawSet("Inner", kRegcSz, std::string("A\0B\0\0", 5));
+  EXPECT_EQ(RegcQueryValue(key_, "Inner", "x"), std::string("A\0B", 3));
+  EXPECT_EQ(RegcDataLen, 3);
+  RegcWriteValueLong(key_, "Dword", 0x3041);
+  EXPECT_EQ(RegcQueryValue(key_, "Dword", "x"), "A0");
+  EXPECT_EQ(RegcValueType, 4);
+  EXPECT_EQ(RegcDataLen, 2);
+  RawSet("Text4", kRegcSz, "abcd");
+  EXPECT_EQ(RegcQueryValueLong(key_, "Text4", 0), 0x64636261);
+  EXPECT_EQ(RegcValueType, 1);
+  EXPECT_TRUE(boxes_.boxes().empty());
+}
+
 TEST_P(RegcStoreTest, WriteStoresTheTextWithoutNulAndReadsItBack) {
   Key();
   EXPECT_EQ(RegcWriteValueString(key_, "LastSearch", "2035"), 0);
@@ -174,6 +189,33 @@ TEST_P(RegcStoreTest, LongReadOfALongerValueShowsTheBoxAndGivesZero) {
 }
 
 // --- keys --------------------------------------------------------------------------------
+
+TEST_P(RegcStoreTest, TheStoreGetsTheAccessClassSizesAndTypesOfEachCall) {
+  RegcOpenRead(kRegcCurrentUser, Path("Absent"));
+  EXPECT_EQ(store_->open_seen.options, 0u);
+  EXPECT_EQ(store_->open_seen.access, 0x20019u);  // KEY_READ
+  RegcOpenWrite(kRegcCurrentUser, Path("Absent"));
+  EXPECT_EQ(store_->open_seen.access, 0xF003Fu);  // KEY_ALL_ACCESS
+  Key();
+  EXPECT_EQ(store_->open_seen.access, 0xF003Fu);
+  EXPECT_EQ(store_->create_seen.key_class, "REG_DWORD");
+  EXPECT_EQ(store_->create_seen.options, 0u);
+  EXPECT_EQ(store_->create_seen.access, 0xF003Fu);
+
+  RegcQueryValue(key_, "LastSearch", "");
+  EXPECT_EQ(store_->query_seen.len, 512u);
+  RegcQueryValueLong(key_, "Ruler", 0);
+  EXPECT_EQ(store_->query_seen.len, 4u);
+  RegcWriteValueString(key_, "LastSearch", "abc");
+  EXPECT_EQ(store_->set_seen.type, 1u);
+  EXPECT_EQ(store_->set_seen.len, 3u);
+  RegcWriteValueLong(key_, "Ruler", 7);
+  EXPECT_EQ(store_->set_seen.type, 4u);
+  EXPECT_EQ(store_->set_seen.len, 4u);
+  RegcFmtMsg(5);
+  EXPECT_EQ(store_->format_seen.flags, 0x1000u);
+  EXPECT_EQ(store_->format_seen.len, 256u);
+}
 
 TEST_P(RegcStoreTest, CreateMakesEveryMissingLevelAndThenOpensTheKey) {
   std::string deep = Path("One\\Two\\Three");
@@ -427,6 +469,23 @@ TEST_P(RegcStoreTest, PlacementPartlyOnTheDesktopIsApplied) {
   FakeWindow window;
   RegcRestoreWindow(key_, "MainWindow", window);
   EXPECT_EQ(window.moves, 1);
+}
+
+// A second screen left of and above the first puts the desktop's origin at negative twips.
+TEST_P(RegcStoreTest, PlacementOnAScreenLeftOfThePrimaryRoundTrips) {
+  Key();
+  FakeWindow window;
+  window.desktop = RegcRect{-28800, -4800, 48000, 19200};
+  window.placement = RegcRect{-19200, -3000, 9600, 7200};
+  RegcSaveWindow(key_, "MainWindow", window);
+  EXPECT_EQ(RawGet("MainWindow"), "-19200,-3000,9600,7200");
+  window.placement = RegcRect{150, 300, 4500, 3000};
+  RegcRestoreWindow(key_, "MainWindow", window);
+  ASSERT_EQ(window.moves, 1);
+  EXPECT_EQ(window.placement.left, -19200);
+  EXPECT_EQ(window.placement.top, -3000);
+  EXPECT_EQ(window.placement.width, 9600);
+  EXPECT_EQ(window.placement.height, 7200);
 }
 
 TEST_P(RegcStoreTest, MissingOrOverlongPlacementLeavesTheWindowAlone) {

@@ -38,6 +38,13 @@ class ScriptedStore final : public RegcStore {
   uint32_t format_count = 0;
   int calls = 0;  // store calls other than FormatMessageA
 
+  // What the module handed over in the latest call of each kind.
+  struct Seen {
+    uint32_t options = 99, access = 0, type = 0, len = 0, flags = 0;
+    std::string key_class;
+  };
+  Seen open_seen, create_seen, query_seen, set_seen, format_seen;
+
   int32_t RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options,
                         uint32_t access, uint32_t* key) override;
   int32_t RegCreateKeyExA(uint32_t parent, const std::string& path, const std::string& key_class,

@@ -35,6 +35,10 @@ class RegcFmtMsgTest : public ::testing::Test {
 TEST_F(RegcFmtMsgTest, TrailingCrLfIsDropped) {
   Answer(std::string("Access is denied.\r\n") + '\0', 19);
   EXPECT_EQ(RegcFmtMsg(5), "5: Access is denied.");
+  Answer(std::string("\r\n") + '\0', 2);
+  EXPECT_EQ(RegcFmtMsg(5), "5: ");
+  Answer(std::string("Two lines.\r\nSecond.\r\n") + '\0', 21);
+  EXPECT_EQ(RegcFmtMsg(5), "5: Two lines.\r\nSecond.");
 }
 
 TEST_F(RegcFmtMsgTest, TextWithoutLineEndIsKeptWhole) {

@@ -134,4 +134,26 @@ TEST_F(WinTest, PlacementRoundTripsThroughTheRegistry) {
   RegcSetStore(nullptr);
 }
 
+// A key the module creates carries the class text "REG_DWORD".
+TEST_F(WinTest, ACreatedKeyCarriesItsClassText) {
+  RegcSetStore(&RegcRegistryStore());
+  std::string top = "Software\\tavlo-tests\\class-" + std::to_string(std::random_device{}());
+  uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, top + "\\Inner");
+  ASSERT_NE(key, 0u);
+  RegcClose(key);
+  HKEY opened = nullptr;
+  std::string leaf = top + "\\Inner";
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, leaf.c_str(), 0, KEY_READ, &opened), ERROR_SUCCESS);
+  char key_class[64] = {};
+  DWORD size = sizeof key_class;
+  EXPECT_EQ(RegQueryInfoKeyA(opened, key_class, &size, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(key_class, "REG_DWORD");
+  RegCloseKey(opened);
+  RegDeleteTreeA(HKEY_CURRENT_USER, top.c_str());
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\tavlo-tests");
+  RegcSetStore(nullptr);
+}
+
 }  // namespace
