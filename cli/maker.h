@@ -24,11 +24,13 @@
 
 enum MakerMode { MakerText = 0, MakerPalm = 1 };
 
-int MakeDescriptions(const char *path, int mode);
-int MakeDescriptionsFrom(FILE *in, const char *path, int mode);
+int MakeDescriptions(const char* path, int mode);
+int MakeDescriptionsFrom(FILE* in, const char* path, int mode);
 
 // Worst case of an escaped line of len characters: every one a comma, plus the terminator.
-inline size_t FixCommasSize(size_t len) { return 2 * len + 1; }
-const char *FixCommas(const char *line, char *scratch);
+inline size_t FixCommasSize(size_t len) {
+  return 2 * len + 1;
+}
+const char* FixCommas(const char* line, char* scratch);
 
 #endif

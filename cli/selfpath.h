@@ -9,6 +9,6 @@
 #ifndef TAVLO_SELFPATH_H
 #define TAVLO_SELFPATH_H
 
-const char *StorePathName();
+const char* StorePathName();
 
 #endif

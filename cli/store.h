@@ -39,35 +39,35 @@
 constexpr long kBlockSize = 65536;
 constexpr long kBlockStep = 65488;
 constexpr long kBlockOverlap = kBlockSize - kBlockStep;  // 48
-constexpr long kMinHeaderSpan = 8;    // shortest distance from '[' to ']' of a code header
+constexpr long kMinHeaderSpan = 8;  // shortest distance from '[' to ']' of a code header
 constexpr long kDescWindowSize = 4096;
 constexpr int kLineWidth = 78;
 
 enum StoreStatus {
-    kStoreOk = 0,
-    kStoreNoMemory = 1,
-    kStoreOpenFailed = 2,
-    kStoreBlockSeekFailed = 3,
-    kStoreBlockReadFailed = 4,
-    kStoreEndSeekFailed = 6,
-    kStoreLengthFailed = 7,
-    kStoreDescSeekFailed = 8,
-    kStoreDescReadFailed = 9,
-    kStoreDescEndMissing = 10,
+  kStoreOk = 0,
+  kStoreNoMemory = 1,
+  kStoreOpenFailed = 2,
+  kStoreBlockSeekFailed = 3,
+  kStoreBlockReadFailed = 4,
+  kStoreEndSeekFailed = 6,
+  kStoreLengthFailed = 7,
+  kStoreDescSeekFailed = 8,
+  kStoreDescReadFailed = 9,
+  kStoreDescEndMissing = 10,
 };
 
-extern FILE *fBin;
+extern FILE* fBin;
 extern long DescFileLen;
-extern char *pBlkBuff;
+extern char* pBlkBuff;
 extern int MatchCnt;
 extern int SwDescription;
 
-int OpenDescriptions(const char *path);
-int SearchSectionHeader(const char *pattern);
-int SearchSymbols(const char *part);
-void PrintDescription(const char *text);
-const char *MemSearch(const char *buf, long len, const char *pat, long patLen);
-int32_t ReadDecimal(const char *text, const char *end);
+int OpenDescriptions(const char* path);
+int SearchSectionHeader(const char* pattern);
+int SearchSymbols(const char* part);
+void PrintDescription(const char* text);
+const char* MemSearch(const char* buf, long len, const char* pat, long patLen);
+int32_t ReadDecimal(const char* text, const char* end);
 void CloseDescriptions();
 
 #endif

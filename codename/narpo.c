@@ -21,8 +21,7 @@ static const char Copyright[] KEEP_TEXT =
 enum { EXIT_NAME = 0, EXIT_USAGE = 1, EXIT_WRITE_FAILED = 2 };
 
 /* The ranges the usage names are the library's named ranges; any value prints a name. */
-static void PrintUsage(void)
-{
+static void PrintUsage(void) {
   printf("Zarvex Reason Code Print program\n%s\n", SrcIdent);
   printf("\nCommand line format is:\nnarpo Code\n\n");
   printf("Code may be any decimal number or a hexadecimal number (prefix with X)\n");
@@ -31,8 +30,7 @@ static void PrintUsage(void)
 }
 
 /* A full disk or closed pipe must not end in status 0 as if the name had been shown. */
-static int Finish(int status)
-{
+static int Finish(int status) {
   if (fflush(stdout) != 0 || ferror(stdout)) {
     int err = errno;
     fprintf(stderr, "Error: Can't write to standard output: (%d) %s\n", err, strerror(err));
@@ -41,9 +39,8 @@ static int Finish(int status)
   return status;
 }
 
-int main(int argc, char *argv[])
-{
-  char name[64];  /* the library needs at most ZELK_NAME_SIZE */
+int main(int argc, char* argv[]) {
+  char name[64]; /* the library needs at most ZELK_NAME_SIZE */
   int code;
 
   if (argc < 2) {

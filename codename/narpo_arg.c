@@ -21,9 +21,8 @@
 
 enum { NO_NUMBER = 0 };
 
-static int ReadDecimal(const char *text)
-{
-  char *end;
+static int ReadDecimal(const char* text) {
+  char* end;
   long long value;
 
   errno = 0;
@@ -31,7 +30,7 @@ static int ReadDecimal(const char *text)
   if (end == text) {
     return NO_NUMBER;
   }
-  if (value > INT_MAX) {  /* also the ERANGE case, where strtoll gives LLONG_MAX */
+  if (value > INT_MAX) { /* also the ERANGE case, where strtoll gives LLONG_MAX */
     return INT_MAX;
   }
   if (value < INT_MIN) {
@@ -41,18 +40,16 @@ static int ReadDecimal(const char *text)
 }
 
 /* The 32-bit pattern as a signed code, without relying on an out-of-range conversion. */
-static int FromBits(unsigned long bits)
-{
+static int FromBits(unsigned long bits) {
   if (bits <= (unsigned long)INT_MAX) {
     return (int)bits;
   }
   return -(int)(0xFFFFFFFFUL - bits) - 1;
 }
 
-static int ReadHex(const char *text)
-{
-  const char *p = text;
-  char *end;
+static int ReadHex(const char* text) {
+  const char* p = text;
+  char* end;
   unsigned long long value, magnitude;
   int negative;
 
@@ -76,8 +73,7 @@ static int ReadHex(const char *text)
   return FromBits((unsigned long)magnitude);
 }
 
-int NarpoReadCode(const char *arg)
-{
+int NarpoReadCode(const char* arg) {
   if (arg[0] == 'X') {
     return ReadHex(arg + 1);
   }

@@ -14,7 +14,7 @@
 extern "C" {
 #endif
 
-int NarpoReadCode(const char *arg);
+int NarpoReadCode(const char* arg);
 
 #ifdef __cplusplus
 }

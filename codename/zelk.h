@@ -22,8 +22,8 @@
 extern "C" {
 #endif
 
-char *KXCompCodeMsg(int code, char *buffer);
-char *KXReasonCodeMsg(int code, char *buffer);
+char* KXCompCodeMsg(int code, char* buffer);
+char* KXReasonCodeMsg(int code, char* buffer);
 
 #ifdef __cplusplus
 }

@@ -5,16 +5,16 @@
 #define ZELK_KEEP_H
 
 #if defined(__GNUC__) || defined(__clang__)
-#  if defined(__has_attribute)
-#    if __has_attribute(retain)
-#      define KEEP_TEXT __attribute__((used, retain))
-#    endif
-#  endif
-#  ifndef KEEP_TEXT
-#    define KEEP_TEXT __attribute__((used))
-#  endif
+#if defined(__has_attribute)
+#if __has_attribute(retain)
+#define KEEP_TEXT __attribute__((used, retain))
+#endif
+#endif
+#ifndef KEEP_TEXT
+#define KEEP_TEXT __attribute__((used))
+#endif
 #else
-#  define KEEP_TEXT
+#define KEEP_TEXT
 #endif
 
 #endif /* ZELK_KEEP_H */

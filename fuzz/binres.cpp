@@ -11,10 +11,13 @@
 
 namespace {
 
-std::string ScratchPath() { return "/tmp/fuzz_binres_" + std::to_string(getpid()) + ".bin"; }
+std::string ScratchPath() {
+  return "/tmp/fuzz_binres_" + std::to_string(getpid()) + ".bin";
+}
 
 void Check(bool ok) {
-  if (!ok) std::abort();
+  if (!ok)
+    std::abort();
 }
 
 }  // namespace

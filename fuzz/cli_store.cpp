@@ -22,64 +22,61 @@ namespace {
 char StoreFile[] = "/tmp/fuzz_cli_store_XXXXXX";
 int StoreFd = -1;
 
-bool Setup()
-{
-    StoreFd = mkstemp(StoreFile);
-    if (StoreFd < 0) {
-        abort();
-    }
-    if (freopen("/dev/null", "w", stdout) == nullptr) {
-        abort();
-    }
-    atexit([] { unlink(StoreFile); });
-    return true;
+bool Setup() {
+  StoreFd = mkstemp(StoreFile);
+  if (StoreFd < 0) {
+    abort();
+  }
+  if (freopen("/dev/null", "w", stdout) == nullptr) {
+    abort();
+  }
+  atexit([] { unlink(StoreFile); });
+  return true;
 }
 
-void Search(const char *pattern, bool symbolic)
-{
-    MatchCnt = 0;
-    int status = symbolic ? SearchSymbols(pattern) : SearchSectionHeader(pattern);
-    if (status != kStoreOk && status != kStoreDescEndMissing) {
-        abort();   // a regular file that opened fine must be readable to its end
-    }
+void Search(const char* pattern, bool symbolic) {
+  MatchCnt = 0;
+  int status = symbolic ? SearchSymbols(pattern) : SearchSectionHeader(pattern);
+  if (status != kStoreOk && status != kStoreDescEndMissing) {
+    abort();  // a regular file that opened fine must be readable to its end
+  }
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
-    static bool ready = Setup();
-    (void)ready;
-    if (size < 1) {
-        return 0;
-    }
-    const char *bytes = reinterpret_cast<const char *>(data);
-    const size_t pad = (data[0] >> 1) != 0 ? kBlockStep - 64 + (data[0] >> 1) : 0;
-    const char *nl = static_cast<const char *>(memchr(bytes + 1, '\n', size - 1));
-    const char *textStart = nl != nullptr ? nl + 1 : bytes + size;
-    std::string part(bytes + 1, nl != nullptr ? nl : bytes + size);
-    part = part.c_str();   // the program's argument cannot hold a NUL byte
-
-    // Truncating to the padding's length leaves zero bytes in front of the text.
-    const size_t textLen = static_cast<size_t>(bytes + size - textStart);
-    if (ftruncate(StoreFd, 0) != 0 || ftruncate(StoreFd, static_cast<off_t>(pad)) != 0 ||
-        pwrite(StoreFd, textStart, textLen, static_cast<off_t>(pad)) !=
-            static_cast<ssize_t>(textLen)) {
-        abort();
-    }
-
-    if (OpenDescriptions(StoreFile) != kStoreOk) {
-        abort();
-    }
-    SwDescription = data[0] & 1;
-    char pattern[32];
-    snprintf(pattern, sizeof pattern, "[%d,", static_cast<int>(ReadDecimal(
-                                                  part.data(), part.data() + part.size())));
-    Search(pattern, false);
-    Search("[DI1,Version]", false);
-    if (!part.empty()) {
-        Search(part.c_str(), true);
-    }
-    CloseDescriptions();
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static bool ready = Setup();
+  (void)ready;
+  if (size < 1) {
     return 0;
+  }
+  const char* bytes = reinterpret_cast<const char*>(data);
+  const size_t pad = (data[0] >> 1) != 0 ? kBlockStep - 64 + (data[0] >> 1) : 0;
+  const char* nl = static_cast<const char*>(memchr(bytes + 1, '\n', size - 1));
+  const char* textStart = nl != nullptr ? nl + 1 : bytes + size;
+  std::string part(bytes + 1, nl != nullptr ? nl : bytes + size);
+  part = part.c_str();  // the program's argument cannot hold a NUL byte
+
+  // Truncating to the padding's length leaves zero bytes in front of the text.
+  const size_t textLen = static_cast<size_t>(bytes + size - textStart);
+  if (ftruncate(StoreFd, 0) != 0 || ftruncate(StoreFd, static_cast<off_t>(pad)) != 0 ||
+      pwrite(StoreFd, textStart, textLen, static_cast<off_t>(pad)) !=
+          static_cast<ssize_t>(textLen)) {
+    abort();
+  }
+
+  if (OpenDescriptions(StoreFile) != kStoreOk) {
+    abort();
+  }
+  SwDescription = data[0] & 1;
+  char pattern[32];
+  snprintf(pattern, sizeof pattern, "[%d,",
+           static_cast<int>(ReadDecimal(part.data(), part.data() + part.size())));
+  Search(pattern, false);
+  Search("[DI1,Version]", false);
+  if (!part.empty()) {
+    Search(part.c_str(), true);
+  }
+  CloseDescriptions();
+  return 0;
 }

@@ -12,13 +12,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RegcFileTree tree;
   std::size_t bad_line = 0;
   RegcFileLoadStatus status = RegcFileParse(bytes, &tree, &bad_line);
-  if (status == RegcFileLoadStatus::kBadLine && bad_line < 2) std::abort();
-  if (status == RegcFileLoadStatus::kBadHeader) return 0;
+  if (status == RegcFileLoadStatus::kBadLine && bad_line < 2)
+    std::abort();
+  if (status == RegcFileLoadStatus::kBadHeader)
+    return 0;
 
   RegcFileTree again;
   if (RegcFileParse(RegcFileFormat(tree), &again, &bad_line) != RegcFileLoadStatus::kOk) {
     std::abort();
   }
-  if (!(again == tree)) std::abort();
+  if (!(again == tree))
+    std::abort();
   return 0;
 }

@@ -13,7 +13,8 @@
 namespace {
 
 void Check(bool ok) {
-  if (!ok) std::abort();
+  if (!ok)
+    std::abort();
 }
 
 void Write(const std::string& path, const std::string& bytes) {
@@ -29,12 +30,15 @@ std::string Read(const std::string& path) {
   Check(f != nullptr);
   char buf[4096];
   std::size_t got;
-  while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, got);
+  while ((got = std::fread(buf, 1, sizeof buf, f)) > 0)
+    out.append(buf, got);
   std::fclose(f);
   return out;
 }
 
-ResBuildTime Fixed() { return ResBuildTime(); }
+ResBuildTime Fixed() {
+  return ResBuildTime();
+}
 
 }  // namespace
 

@@ -13,12 +13,15 @@ namespace {
 constexpr float kTwipsPerInch = 1440.0f;
 constexpr int kDefaultDpi = 96;
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 // Position just after the last folder separator (0 when there is none).
 std::string::size_type NameStart(const std::string& path) {
   for (std::string::size_type i = path.size(); i > 0; --i) {
-    if (IsSeparator(path[i - 1])) return i;
+    if (IsSeparator(path[i - 1]))
+      return i;
   }
   return 0;
 }
@@ -38,9 +41,11 @@ std::string CodeBaseName(const std::string& path) {
   if (name.size() >= ending.size()) {
     std::string tail = name.substr(name.size() - ending.size());
     for (char& c : tail) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      if (c >= 'A' && c <= 'Z')
+        c = static_cast<char>(c - 'A' + 'a');
     }
-    if (tail == ending) name.erase(name.size() - ending.size());
+    if (tail == ending)
+      name.erase(name.size() - ending.size());
   }
   return name;
 }
@@ -51,22 +56,27 @@ std::string CodeBaseName(const std::string& path) {
 bool CodeHasUpperCase(const std::string& text) {
   for (char ch : text) {
     unsigned char c = static_cast<unsigned char>(ch);
-    if (c >= 'A' && c <= 'Z') return true;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return true;
-    if (c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9F) return true;
+    if (c >= 'A' && c <= 'Z')
+      return true;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+      return true;
+    if (c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9F)
+      return true;
   }
   return false;
 }
 
 std::string CodeTempFolder(const std::string& tmp, const std::string& temp) {
   std::string folder = !tmp.empty() ? tmp : !temp.empty() ? temp : std::string("C:");
-  if (folder.back() != '\\') folder += '\\';
+  if (folder.back() != '\\')
+    folder += '\\';
   return folder;
 }
 
 // Guarded: a display that reports no resolution would otherwise divide by zero.
 float CodeTwipsPerPixel(int dots_per_inch) {
-  if (dots_per_inch <= 0) dots_per_inch = kDefaultDpi;
+  if (dots_per_inch <= 0)
+    dots_per_inch = kDefaultDpi;
   return kTwipsPerInch / static_cast<float>(dots_per_inch);
 }
 

@@ -21,8 +21,10 @@ std::string ProgramPath() {
   std::vector<char> buffer(MAX_PATH);
   while (true) {
     DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0) return "";
-    if (n < buffer.size()) return std::string(buffer.data(), n);
+    if (n == 0)
+      return "";
+    if (n < buffer.size())
+      return std::string(buffer.data(), n);
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -44,7 +46,8 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 bool RegisterFrmMain(HINSTANCE instance) {
   WNDCLASSEXA wc{};
-  if (GetClassInfoExA(instance, kFrmMainClass, &wc)) return true;
+  if (GetClassInfoExA(instance, kFrmMainClass, &wc))
+    return true;
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = frmMainProc;
   wc.hInstance = instance;
@@ -61,12 +64,16 @@ int Win32MsgBox(const std::string& prompt, unsigned style, const std::string& ti
   return MessageBoxA(main_window, prompt.c_str(), title.c_str(), style);
 }
 
-HWND frmMainWindow() { return main_window; }
+HWND frmMainWindow() {
+  return main_window;
+}
 
 HWND frmMainShow() {
-  if (main_window != nullptr) return main_window;
+  if (main_window != nullptr)
+    return main_window;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterFrmMain(instance)) return nullptr;
+  if (!RegisterFrmMain(instance))
+    return nullptr;
 
   const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT outer{0, 0, ToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
@@ -75,7 +82,8 @@ HWND frmMainShow() {
   main_window = CreateWindowExA(0, kFrmMainClass, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr,
                                 nullptr, instance, nullptr);
-  if (main_window == nullptr) return nullptr;
+  if (main_window == nullptr)
+    return nullptr;
   ShowWindow(main_window, SW_SHOWNORMAL);
   UpdateWindow(main_window);
   return main_window;
@@ -99,7 +107,8 @@ void Main() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetMsgBoxHandler(Win32MsgBox);
   Main();
-  if (frmMainWindow() == nullptr) return 1;
+  if (frmMainWindow() == nullptr)
+    return 1;
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

@@ -6,7 +6,8 @@
 //
 // Operations:
 //   MsgBox(prompt, style, title)      shows a box; returns the button pressed (kMsgBoxIdOk ...)
-//   SetMsgBoxHandler(handler)         installs a handler (nullptr: the default); returns the old one
+//   SetMsgBoxHandler(handler)         installs a handler (nullptr: the default); returns the old
+//   one
 // Default handler: writes "title: prompt" to standard error and answers kMsgBoxIdOk.
 #ifndef TAVLO_GUI_MSGBOX_H
 #define TAVLO_GUI_MSGBOX_H

@@ -20,13 +20,19 @@ const char* const kBinResError = "Binary Resource Error: ";
 // Window operations when the caller has no window.
 ResBuildWindow g_noWindow;
 
-std::string Num(long long v) { return std::to_string(v); }
+std::string Num(long long v) {
+  return std::to_string(v);
+}
 
-std::string StatusLine() { return "Error=" + Num(BinResErr) + " " + BinResErrMsg + kCrLf; }
+std::string StatusLine() {
+  return "Error=" + Num(BinResErr) + " " + BinResErrMsg + kCrLf;
+}
 
 // The platform's error number when the last append failed to write its data, else 0. A
 // failed write is an unexpected failure of the Make, not an append the container refused.
-int AppendWriteError() { return BinResErr > 0 && BinResErr < binres::kNotFound ? BinResErr : 0; }
+int AppendWriteError() {
+  return BinResErr > 0 && BinResErr < binres::kNotFound ? BinResErr : 0;
+}
 
 // Reads a text file line by line; a line ends at CR LF, CR or LF, and a last line without a
 // line end still counts.
@@ -39,16 +45,20 @@ class LineReader {
     line->clear();
     errno = 0;
     int c = std::getc(f_);
-    if (c == EOF) return EndOrError(err, 0);
+    if (c == EOF)
+      return EndOrError(err, 0);
     while (c != EOF && c != '\r' && c != '\n') {
       *line += static_cast<char>(c);
       c = std::getc(f_);
     }
-    if (c == EOF) return EndOrError(err, 1);
+    if (c == EOF)
+      return EndOrError(err, 1);
     if (c == '\r') {
       int next = std::getc(f_);
-      if (next == EOF) return EndOrError(err, 1);
-      if (next != '\n') std::ungetc(next, f_);
+      if (next == EOF)
+        return EndOrError(err, 1);
+      if (next != '\n')
+        std::ungetc(next, f_);
     }
     return 1;
   }
@@ -70,16 +80,22 @@ class LineReader {
 int ParseValue(const std::string& text, std::int32_t* value) {
   std::size_t i = 0;
   bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i == text.size()) return EINVAL;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+    negative = text[i++] == '-';
+  if (i == text.size())
+    return EINVAL;
   long long v = 0;
   for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return EINVAL;
+    if (text[i] < '0' || text[i] > '9')
+      return EINVAL;
     v = v * 10 + (text[i] - '0');
-    if (v > 2147483648LL) return ERANGE;
+    if (v > 2147483648LL)
+      return ERANGE;
   }
-  if (negative) v = -v;
-  if (v > INT32_MAX) return ERANGE;
+  if (negative)
+    v = -v;
+  if (v > INT32_MAX)
+    return ERANGE;
   *value = static_cast<std::int32_t>(v);
   return 0;
 }
@@ -90,13 +106,16 @@ std::string UpperHex(std::int32_t v) {
   return buf;
 }
 
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& s, const char* prefix) {
+  return s.rfind(prefix, 0) == 0;
+}
 
 // Copies a file byte for byte; 0 or the error number.
 int CopyFile(const std::string& from, const std::string& to) {
   errno = 0;
   std::FILE* in = std::fopen(from.c_str(), "rb");
-  if (!in) return errno;
+  if (!in)
+    return errno;
   errno = 0;
   std::FILE* out = std::fopen(to.c_str(), "wb");
   if (!out) {
@@ -108,16 +127,20 @@ int CopyFile(const std::string& from, const std::string& to) {
   static char buf[65536];
   std::size_t got;
   while (err == 0 && (got = std::fread(buf, 1, sizeof buf, in)) > 0) {
-    if (std::fwrite(buf, 1, got, out) != got) err = errno ? errno : EIO;
+    if (std::fwrite(buf, 1, got, out) != got)
+      err = errno ? errno : EIO;
   }
-  if (err == 0 && std::ferror(in)) err = errno ? errno : EIO;
+  if (err == 0 && std::ferror(in))
+    err = errno ? errno : EIO;
   std::fclose(in);
-  if (std::fclose(out) != 0 && err == 0) err = errno ? errno : EIO;
+  if (std::fclose(out) != 0 && err == 0)
+    err = errno ? errno : EIO;
   if (err == 0) {
     // An executable stays executable in its rebuilt form.
     std::error_code ec;
     auto perms = std::filesystem::status(from, ec).permissions();
-    if (!ec) std::filesystem::permissions(to, perms, ec);
+    if (!ec)
+      std::filesystem::permissions(to, perms, ec);
   }
   return err;
 }
@@ -126,17 +149,21 @@ int CopyFile(const std::string& from, const std::string& to) {
 class Make {
  public:
   Make(const std::string& resourceFile, const std::string& dataPath, ResBuildWindow& window)
-      : resourceFile_(resourceFile), buildFile_(resourceFile + ".mkres"), dataPath_(dataPath),
+      : resourceFile_(resourceFile),
+        buildFile_(resourceFile + ".mkres"),
+        dataPath_(dataPath),
         window_(window) {}
 
   void Run(const ResBuildTime& now) {
     log_ = "Making Binary Resource as at " + ResBuildTimeStamp(now) + kCrLf;
     log_ += "Binary Resource File: " + resourceFile_ + kCrLf;
-    if (!OpenContainer()) return;
+    if (!OpenContainer())
+      return;
     log_ += std::string("BinResOpen OK") + kCrLf;
     log_ += "Processing Data File: " + dataPath_ + kCrLf;
     window_.ShowLog(log_);
-    if (!ReadDataFile()) return;
+    if (!ReadDataFile())
+      return;
     bool keysOk = false;
     if (BinResErr == 0) {
       int err = AppendKeys(&keysOk);
@@ -163,7 +190,8 @@ class Make {
 
   // Ends an unexpected failure: its line is the log's last, and nothing stays open.
   void Fail(int err) {
-    if (data_) std::fclose(data_);
+    if (data_)
+      std::fclose(data_);
     data_ = nullptr;
     if (containerOpen_) {
       BinResClose();
@@ -173,11 +201,17 @@ class Make {
     log_ += BinResErrorText(err);
   }
 
-  const std::string& Log() const { return log_; }
-  bool Complete() const { return complete_; }
+  const std::string& Log() const {
+    return log_;
+  }
+  bool Complete() const {
+    return complete_;
+  }
 
  private:
-  void CantOpen() { log_ += std::string(kBinResError) + "Can't open to append." + kCrLf; }
+  void CantOpen() {
+    log_ += std::string(kBinResError) + "Can't open to append." + kCrLf;
+  }
 
   void CantOpenPlatform(int err) {
     CantOpen();
@@ -241,7 +275,8 @@ class Make {
         Fail(err);
         return false;
       }
-      if (r == 0) break;
+      if (r == 0)
+        break;
       ++lines;
       err = ClassifyLine(line);
       if (err != 0) {
@@ -264,19 +299,24 @@ class Make {
       codeType = '1';
     }
     if (codeType != 0) {
-      if (int err = WritePending()) return err;
+      if (int err = WritePending())
+        return err;
       std::size_t c = line.find(',');
       int err = ParseValue(line.substr(1, c - 1), &value_);
-      if (err != 0) return err;
+      if (err != 0)
+        return err;
       name_ = line.substr(c + 1, line.size() - c - 2);
       pending_ = codeType;
       text_.clear();
     } else if (StartsWith(line, "[DI")) {
-      if (int err = WritePending()) return err;
+      if (int err = WritePending())
+        return err;
       std::size_t c = line.find(',');
-      if (c == std::string::npos) return EINVAL;
+      if (c == std::string::npos)
+        return EINVAL;
       int err = ParseValue(line.substr(3, c - 3), &value_);
-      if (err != 0) return err;
+      if (err != 0)
+        return err;
       pending_ = '3';
       text_.clear();
     } else if (line == "[end]") {
@@ -291,7 +331,8 @@ class Make {
   // Writes the pending section; it stays pending until the next header replaces it.
   // Returns 0, or the error number of a failed write.
   int WritePending() {
-    if (pending_ == 0) return 0;
+    if (pending_ == 0)
+      return 0;
     std::string joined = text_.empty() ? std::string() : text_.substr(1);
     std::string id;
     std::string data;
@@ -304,16 +345,18 @@ class Make {
       data = std::string(1, pending_) + "|" + Num(value_) + "|" + name_ + "|" + joined;
     }
     BinResAppend(id, data);
-    if (int err = AppendWriteError()) return err;
+    if (int err = AppendWriteError())
+      return err;
     if (BinResErr != 0) {
-      log_ += std::string(kBinResError) + "Can't append string." + kCrLf + StatusLine() + "Key=" +
-              id + kCrLf + "Data=" + data + kCrLf;
+      log_ += std::string(kBinResError) + "Can't append string." + kCrLf + StatusLine() +
+              "Key=" + id + kCrLf + "Data=" + data + kCrLf;
       return 0;
     }
     if (pending_ != '3') {
       std::string r = ResBuildRecordNumber(records_);
       numericKeys_ += r + "[" + Num(value_) + "]";
-      if (value_ > 9) numericKeys_ += r + "[" + UpperHex(value_) + "]";
+      if (value_ > 9)
+        numericKeys_ += r + "[" + UpperHex(value_) + "]";
       symbolicKeys_ += r + "[" + name_ + "]";
     }
     window_.ProcessEvents();
@@ -323,8 +366,10 @@ class Make {
   // Returns 0, or the error number of a failed write; *ok false when the append was refused.
   int AppendKey(const char* id, const std::string& data, bool* ok) {
     BinResAppend(id, data);
-    if (int err = AppendWriteError()) return err;
-    if (BinResErr == 0) return 0;
+    if (int err = AppendWriteError())
+      return err;
+    if (BinResErr == 0)
+      return 0;
     log_ += std::string(kBinResError) + "Can't append string." + kCrLf + "Key=" + id + kCrLf +
             StatusLine();
     *ok = false;
@@ -335,12 +380,15 @@ class Make {
   // error number of a failed write; *ok true when all three were appended.
   int AppendKeys(bool* ok) {
     *ok = true;
-    if (int err = AppendKey("KeyCnt", Num(records_), ok)) return err;
+    if (int err = AppendKey("KeyCnt", Num(records_), ok))
+      return err;
     log_ += "KeyCnt=" + Num(records_) + kCrLf;
-    if (int err = AppendKey("NumericKeys", numericKeys_, ok)) return err;
+    if (int err = AppendKey("NumericKeys", numericKeys_, ok))
+      return err;
     log_ += "NumericKeys= (length " + Num(static_cast<long long>(numericKeys_.size())) + ")" +
             kCrLf + numericKeys_ + kCrLf;
-    if (int err = AppendKey("SymbolicKeys", symbolicKeys_, ok)) return err;
+    if (int err = AppendKey("SymbolicKeys", symbolicKeys_, ok))
+      return err;
     log_ += "SymbolicKeys= (length " + Num(static_cast<long long>(symbolicKeys_.size())) + ")" +
             kCrLf + symbolicKeys_ + kCrLf;
     return 0;
@@ -375,8 +423,9 @@ class Make {
   std::string symbolicKeys_;
 };
 
-const char* const kMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                 "July",    "August",   "September", "October", "November", "December"};
+const char* const kMonths[12] = {"January",   "February", "March",    "April",
+                                 "May",       "June",     "July",     "August",
+                                 "September", "October",  "November", "December"};
 
 }  // namespace
 
@@ -426,8 +475,7 @@ std::string ResBuildPercent(long used, long capacity) {
 }
 
 std::string MakeBinaryResource(const std::string& resourceFile, const std::string& dataPath,
-                               const ResBuildClock& clock, ResBuildWindow* window,
-                               bool* complete) {
+                               const ResBuildClock& clock, ResBuildWindow* window, bool* complete) {
   ResBuildWindow& w = window ? *window : g_noWindow;
   w.SetBusyPointer(true);
   Make make(resourceFile, dataPath, w);
@@ -438,7 +486,8 @@ std::string MakeBinaryResource(const std::string& resourceFile, const std::strin
   }
   w.SetBusyPointer(false);
   w.ShowLog(make.Log());
-  if (complete) *complete = make.Complete();
+  if (complete)
+    *complete = make.Complete();
   return make.Log();
 }
 
@@ -500,13 +549,15 @@ std::string DumpBinaryResource(const std::string& resourceFile, ResBuildWindow* 
       }
     }
   } catch (const std::bad_alloc&) {
-    if (opened) BinResClose();
+    if (opened)
+      BinResClose();
     ok = false;
     log += BinResErrorText(ENOMEM);
   }
   w.SetBusyPointer(false);
   w.ShowLog(log);
   w.FocusLog();
-  if (complete) *complete = ok;
+  if (complete)
+    *complete = ok;
   return log;
 }

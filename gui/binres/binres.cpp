@@ -33,21 +33,23 @@ void le16Pack(unsigned char* p, std::int16_t v) {
 
 std::int16_t le16Unpack(const unsigned char* p) {
   long v = static_cast<long>(p[0]) | (static_cast<long>(p[1]) << 8);
-  if (v >= 0x8000) v -= 0x10000;
+  if (v >= 0x8000)
+    v -= 0x10000;
   return static_cast<std::int16_t>(v);
 }
 
 void le32Pack(unsigned char* p, std::int32_t v) {
   std::uint32_t u = static_cast<std::uint32_t>(v);  // the two's-complement bit pattern
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>((u >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    p[i] = static_cast<unsigned char>((u >> (8 * i)) & 0xFF);
 }
 
 bool le32Unpack(const unsigned char* p, std::int32_t* v) {
-  if (p[3] >= 0x80) return false;
-  *v = static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
-                                 (static_cast<std::uint32_t>(p[1]) << 8) |
-                                 (static_cast<std::uint32_t>(p[2]) << 16) |
-                                 (static_cast<std::uint32_t>(p[3]) << 24));
+  if (p[3] >= 0x80)
+    return false;
+  *v = static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+      (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
   return true;
 }
 
@@ -65,7 +67,7 @@ struct Container {
   long long idxPos = kUnset;
   std::int16_t maxEntsLen = 0;
   std::int16_t usedLen = 0;
-  std::string idxEntries;     // the entries exactly as in the file
+  std::string idxEntries;  // the entries exactly as in the file
   long long nextDataPos = kUnset;
   bool dirty = false;
   std::string keyIndex;
@@ -84,7 +86,8 @@ void SetStatus(std::int16_t code, const char* op, const std::string& text) {
 }
 
 void SetPlatformStatus(const char* op, int err) {
-  if (err == 0) err = EIO;  // a short transfer that left errno unset
+  if (err == 0)
+    err = EIO;  // a short transfer that left errno unset
   SetStatus(static_cast<std::int16_t>(err), op, BinResErrorText(err));
 }
 
@@ -97,7 +100,8 @@ void Reset() {
 }
 
 void CloseQuietly() {
-  if (g.file) std::fclose(g.file);
+  if (g.file)
+    std::fclose(g.file);
   Reset();
 }
 
@@ -117,7 +121,8 @@ bool SeekTo(long long pos, int* err) {
 // Reads up to n bytes at position pos. Returns the number read (fewer at the end of the file),
 // or -1 with the platform error in *err.
 long ReadAt(long long pos, unsigned char* buf, std::size_t n, int* err) {
-  if (!SeekTo(pos, err)) return -1;
+  if (!SeekTo(pos, err))
+    return -1;
   errno = 0;
   std::size_t got = std::fread(buf, 1, n, g.file);
   if (got < n && std::ferror(g.file)) {
@@ -129,7 +134,8 @@ long ReadAt(long long pos, unsigned char* buf, std::size_t n, int* err) {
 }
 
 bool WriteAt(long long pos, const void* buf, std::size_t n, int* err) {
-  if (!SeekTo(pos, err)) return false;
+  if (!SeekTo(pos, err))
+    return false;
   errno = 0;
   if (std::fwrite(buf, 1, n, g.file) != n || std::fflush(g.file) != 0) {
     *err = errno;
@@ -154,7 +160,9 @@ bool FileLength(long long* len, int* err) {
   return true;
 }
 
-std::string Num(long long v) { return std::to_string(v); }
+std::string Num(long long v) {
+  return std::to_string(v);
+}
 
 // Adds an entry's look-up key: its offset (2 bytes), "[", the identifier, "]".
 void AddKey(long offset, const std::string& identifier) {
@@ -166,7 +174,9 @@ void AddKey(long offset, const std::string& identifier) {
   g.keyIndex += ']';
 }
 
-bool HasBracket(const std::string& s) { return s.find_first_of("[]") != std::string::npos; }
+bool HasBracket(const std::string& s) {
+  return s.find_first_of("[]") != std::string::npos;
+}
 
 // Reads the pointer at 57..60; a file shorter than 60 bytes reads as zero beyond its end.
 // Returns false with the status set (and the file closed) on failure.
@@ -212,7 +222,8 @@ bool OpenFile(const std::string& path, Mode mode, std::int32_t* ptr, long long* 
     return false;
   }
   g.mode = mode;
-  if (!ReadPointer(ptr)) return false;
+  if (!ReadPointer(ptr))
+    return false;
   int err = 0;
   if (!FileLength(len, &err)) {
     FailOpenPlatform(err);
@@ -240,19 +251,21 @@ bool ReadIndexBytes(long long pos, unsigned char* buf, long n, long long len) {
 void OpenForReading(const std::string& path) {
   std::int32_t ptr = 0;
   long long len = 0;
-  if (!OpenFile(path, Mode::Reading, &ptr, &len)) return;
+  if (!OpenFile(path, Mode::Reading, &ptr, &len))
+    return;
   if (ptr < kNoContainerBelow) {
     FailOpen(kNotFound, "Resource is empty");
     return;
   }
   unsigned char hdr[kHdrSize];
-  if (!ReadIndexBytes(ptr, hdr, kHdrSize, len)) return;
+  if (!ReadIndexBytes(ptr, hdr, kHdrSize, len))
+    return;
   g.idxPos = ptr;
   g.maxEntsLen = le16Unpack(hdr + kHdrMaxEntsLen);
   std::int16_t used = le16Unpack(hdr + kHdrUsedLen);
   if (g.maxEntsLen < kMinBuildIndexLen || used < 0 || used > g.maxEntsLen) {
-    FailOpen(kCorruptIndex, "Index is corrupt, MaxEntsLen=" + Num(g.maxEntsLen) +
-                                ", used length=" + Num(used));
+    FailOpen(kCorruptIndex,
+             "Index is corrupt, MaxEntsLen=" + Num(g.maxEntsLen) + ", used length=" + Num(used));
     return;
   }
   g.idxEntries.assign(static_cast<std::size_t>(used), '\0');
@@ -293,7 +306,8 @@ void OpenForReading(const std::string& path) {
 void OpenForBuilding(const std::string& path, std::int16_t indexLen) {
   std::int32_t ptr = 0;
   long long len = 0;
-  if (!OpenFile(path, Mode::Building, &ptr, &len)) return;
+  if (!OpenFile(path, Mode::Building, &ptr, &len))
+    return;
   int err = 0;
   long long idxPos = ptr;
   if (ptr < kNoContainerBelow) {
@@ -334,7 +348,8 @@ void OpenForBuilding(const std::string& path, std::int16_t indexLen) {
 }
 
 bool RequireOpen(const char* op) {
-  if (g.mode != Mode::Closed) return true;
+  if (g.mode != Mode::Closed)
+    return true;
   SetStatus(kNotOpen, op, "No container open");
   return false;
 }
@@ -345,9 +360,15 @@ std::string BinResErrorText(int errnum) {
   return "Error " + std::to_string(errnum) + ": " + std::strerror(errnum);
 }
 
-bool BinResIsOpen() { return g.mode != Mode::Closed; }
-std::int16_t BinResMaxEntsLen() { return g.maxEntsLen; }
-std::int16_t BinResUsedLen() { return g.usedLen; }
+bool BinResIsOpen() {
+  return g.mode != Mode::Closed;
+}
+std::int16_t BinResMaxEntsLen() {
+  return g.maxEntsLen;
+}
+std::int16_t BinResUsedLen() {
+  return g.usedLen;
+}
 
 void BinResOpen(const std::string& path, std::int16_t initialIndexLen) {
   if (g.mode != Mode::Closed) {
@@ -374,7 +395,8 @@ void BinResOpen(const std::string& path, std::int16_t initialIndexLen) {
 
 void BinResAppend(const std::string& identifier, const std::string& data) {
   const char* op = "BinResAppend";
-  if (!RequireOpen(op)) return;
+  if (!RequireOpen(op))
+    return;
   if (g.mode != Mode::Building) {
     SetStatus(kReadOnly, op, "Container opened for reading");
     return;
@@ -390,8 +412,9 @@ void BinResAppend(const std::string& identifier, const std::string& data) {
   }
   long long used = static_cast<long long>(g.idxEntries.size());
   if (used + kEntId + n > g.maxEntsLen) {
-    SetStatus(kIndexFull, op, "Index is full, IdxEntries=" + Num(used) + ", IdLen=" + Num(n) +
-                                  ", MaxEntsLen=" + Num(g.maxEntsLen));
+    SetStatus(kIndexFull, op,
+              "Index is full, IdxEntries=" + Num(used) + ", IdLen=" + Num(n) +
+                  ", MaxEntsLen=" + Num(g.maxEntsLen));
     return;
   }
   long long pos = 0;
@@ -423,7 +446,8 @@ void BinResAppend(const std::string& identifier, const std::string& data) {
 
 std::string BinResGet(const std::string& identifier) {
   const char* op = "BinResGet";
-  if (!RequireOpen(op)) return std::string();
+  if (!RequireOpen(op))
+    return std::string();
   // No entry has an empty identifier or one with a bracket. Searching for one could match
   // offset bytes that equal "[" or "]" and read a field from the middle of an entry.
   std::size_t at = identifier.empty() || HasBracket(identifier)
@@ -489,9 +513,11 @@ std::string BinResGetIdentifiers() {
   std::size_t from = 2;  // behind the first entry's two offset bytes
   while (from < k.size()) {
     std::size_t open = k.find('[', from);
-    if (open == std::string::npos) break;
+    if (open == std::string::npos)
+      break;
     std::size_t close = k.find(']', open + 1);
-    if (close == std::string::npos) break;
+    if (close == std::string::npos)
+      break;
     out.append(k, open + 1, close - open - 1);
     out += '\0';
     from = close + 3;

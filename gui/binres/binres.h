@@ -85,32 +85,32 @@ namespace binres {
 
 // Status codes beyond the platform's error numbers.
 enum : std::int16_t {
-  kNotFound = 32001,       // no container in the file / no such identifier
-  kAlreadyOpen = 32002,    // a container is already open
-  kBadGetLength = 32003,   // resource too long to get
-  kInvalidArg = 32005,     // bad initial index length or identifier
-  kIndexFull = 32006,      // the entry does not fit the index area
-  kBeyondEnd = 32007,      // index or resource extends beyond the end of the file
-  kNotOpen = 32008,        // no container open
-  kReadOnly = 32009,       // append on a container opened for reading
-  kCorruptIndex = 32010,   // the index header or an entry is inconsistent
-  kFieldRange = 32011,     // a 32-bit field has its top byte at 0x80 or more
+  kNotFound = 32001,      // no container in the file / no such identifier
+  kAlreadyOpen = 32002,   // a container is already open
+  kBadGetLength = 32003,  // resource too long to get
+  kInvalidArg = 32005,    // bad initial index length or identifier
+  kIndexFull = 32006,     // the entry does not fit the index area
+  kBeyondEnd = 32007,     // index or resource extends beyond the end of the file
+  kNotOpen = 32008,       // no container open
+  kReadOnly = 32009,      // append on a container opened for reading
+  kCorruptIndex = 32010,  // the index header or an entry is inconsistent
+  kFieldRange = 32011,    // a 32-bit field has its top byte at 0x80 or more
 };
 
 // Named positions of the layout (1-based file positions, 0-based offsets within a record).
-constexpr long kPointerPos = 57;       // IdxPos, 4 bytes
-constexpr long kNoContainerBelow = 65; // pointer values below this mean no container
+constexpr long kPointerPos = 57;        // IdxPos, 4 bytes
+constexpr long kNoContainerBelow = 65;  // pointer values below this mean no container
 constexpr long kMinIdxPos = 65;
-constexpr int kHdrMaxEntsLen = 0;      // offsets from IdxPos
+constexpr int kHdrMaxEntsLen = 0;  // offsets from IdxPos
 constexpr int kHdrUsedLen = 2;
 constexpr int kHdrSize = 4;
-constexpr int kEntDataPos = 0;         // offsets within an entry
+constexpr int kEntDataPos = 0;  // offsets within an entry
 constexpr int kEntDataLen = 4;
 constexpr int kEntIdLen = 8;
 constexpr int kEntId = 9;
 constexpr int kMinBuildIndexLen = 64;
 constexpr std::int32_t kMaxGetLength = 32767;
-constexpr long kUnset = -99999999;     // IdxPos and NextDataPos when not set
+constexpr long kUnset = -99999999;  // IdxPos and NextDataPos when not set
 
 // IdxPos for a host of length len and the data start for a capacity (64-bit arithmetic).
 long long IdxPosFor(long long len);

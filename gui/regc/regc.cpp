@@ -22,8 +22,12 @@ RegcStore* installed_store = nullptr;
 unsigned char text_buffer[kRegcTextBufferSize];
 uint32_t key_result = 0;
 
-std::string Signed(int64_t value) { return std::to_string(value); }
-std::string Handle(uint32_t key) { return Signed(static_cast<int32_t>(key)); }
+std::string Signed(int64_t value) {
+  return std::to_string(value);
+}
+std::string Handle(uint32_t key) {
+  return Signed(static_cast<int32_t>(key));
+}
 
 uint32_t Le32Get(const unsigned char* p) {
   return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -55,23 +59,28 @@ std::string KeyLine(const char* prefix, uint32_t parent, const std::string& path
 }
 
 std::string TypeAndLength() {
-  return std::string("RegcValueType=") + Signed(RegcValueType) + kCrLf + "RegcDataLen=" +
-         Signed(RegcDataLen);
+  return std::string("RegcValueType=") + Signed(RegcValueType) + kCrLf +
+         "RegcDataLen=" + Signed(RegcDataLen);
 }
 
 uint32_t Open(const char* operation, const char* prefix, uint32_t access, uint32_t parent,
               const std::string& path) {
   key_result = 0;
   RegcRc = RegcGetStore().RegOpenKeyExA(parent, path, 0, access, &key_result);
-  if (RegcRc == kRegcSuccess) return key_result;
+  if (RegcRc == kRegcSuccess)
+    return key_result;
   if (RegcRc != kRegcNotFound) {
     Diagnostic(operation, "RegOpenKeyEx( )", RegcRc, KeyLine(prefix, parent, path));
   }
   return 0;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Two rectangles share some area.
 bool Overlaps(const RegcRect& a, const RegcRect& b) {
@@ -103,15 +112,17 @@ uint32_t RegcOpenWriteCreate(uint32_t parent, const std::string& path) {
   const char* operation = "RegcOpenWriteCreate";
   key_result = 0;
   RegcRc = RegcGetStore().RegOpenKeyExA(parent, path, 0, kRegcKeyAllAccess, &key_result);
-  if (RegcRc == kRegcSuccess) return key_result;
+  if (RegcRc == kRegcSuccess)
+    return key_result;
   if (RegcRc != kRegcNotFound) {
     Diagnostic(operation, "RegOpenKeyEx( )", RegcRc, KeyLine("WK", parent, path));
     return 0;
   }
   key_result = 0;
-  RegcRc = RegcGetStore().RegCreateKeyExA(parent, path, kCreateClass, 0, kRegcKeyAllAccess,
-                                          &key_result);
-  if (RegcRc == kRegcSuccess) return key_result;
+  RegcRc =
+      RegcGetStore().RegCreateKeyExA(parent, path, kCreateClass, 0, kRegcKeyAllAccess, &key_result);
+  if (RegcRc == kRegcSuccess)
+    return key_result;
   Diagnostic(operation, "RegCreateKeyEx( )", RegcRc, KeyLine("WK", parent, path));
   return 0;
 }
@@ -131,10 +142,12 @@ std::string RegcQueryValue(uint32_t key, const std::string& name, const std::str
       --n;
       RegcDataLen = static_cast<int32_t>(n);
     }
-    if (n == 0) return def;
+    if (n == 0)
+      return def;
     return std::string(reinterpret_cast<const char*>(text_buffer), n);
   }
-  if (RegcRc == kRegcNotFound) return def;
+  if (RegcRc == kRegcNotFound)
+    return def;
   if (RegcRc == kRegcMoreData) {
     RegcDataLen = -static_cast<int32_t>(len);
     return "?DataTooLong";
@@ -152,11 +165,13 @@ int32_t RegcQueryValueLong(uint32_t key, const std::string& name, int32_t def) {
   RegcRc = RegcGetStore().RegQueryValueExA(key, name, &type, bytes, &len);
   RegcValueType = static_cast<int32_t>(type);
   RegcDataLen = static_cast<int32_t>(len);
-  if (RegcRc == kRegcSuccess) return static_cast<int32_t>(Le32Get(bytes));
-  if (RegcRc == kRegcNotFound) return def;
-  Diagnostic("RegcQueryValueLong", "RegQueryValueEx( )", RegcRc,
-             "RQLhKey=" + Handle(key) + kCrLf + "RQLValue='" + name + "'" + kCrLf +
-                 TypeAndLength());
+  if (RegcRc == kRegcSuccess)
+    return static_cast<int32_t>(Le32Get(bytes));
+  if (RegcRc == kRegcNotFound)
+    return def;
+  Diagnostic(
+      "RegcQueryValueLong", "RegQueryValueEx( )", RegcRc,
+      "RQLhKey=" + Handle(key) + kCrLf + "RQLValue='" + name + "'" + kCrLf + TypeAndLength());
   return 0;
 }
 
@@ -166,7 +181,8 @@ int32_t RegcWriteValueString(uint32_t key, const std::string& name, const std::s
   RegcRc = RegcGetStore().RegSetValueExA(key, name, kRegcSz,
                                          reinterpret_cast<const unsigned char*>(data.data()),
                                          static_cast<uint32_t>(data.size()));
-  if (RegcRc == kRegcSuccess) return 0;
+  if (RegcRc == kRegcSuccess)
+    return 0;
   Diagnostic("RegcWriteValueString", "RegSetValueEx( )", RegcRc,
              "WShKey=" + Handle(key) + kCrLf + "WSValue='" + name + "'" + kCrLf + "WSData='" +
                  data + "'" + kCrLf + TypeAndLength());
@@ -179,15 +195,16 @@ int32_t RegcWriteValueLong(uint32_t key, const std::string& name, int32_t value)
   RegcValueType = static_cast<int32_t>(kRegcDword);
   RegcDataLen = sizeof bytes;
   RegcRc = RegcGetStore().RegSetValueExA(key, name, kRegcDword, bytes, sizeof bytes);
-  if (RegcRc == kRegcSuccess) return 0;
+  if (RegcRc == kRegcSuccess)
+    return 0;
   Diagnostic("RegcWriteValueLong", "RegSetValueEx( )", RegcRc,
-             "WLhKey=" + Handle(key) + kCrLf + "WLValue='" + name + "'" + kCrLf +
-                 TypeAndLength());
+             "WLhKey=" + Handle(key) + kCrLf + "WLValue='" + name + "'" + kCrLf + TypeAndLength());
   return RegcRc;
 }
 
 void RegcClose(uint32_t& key) {
-  if (key == 0) return;
+  if (key == 0)
+    return;
   RegcRc = RegcGetStore().RegFlushKey(key);
   if (RegcRc != kRegcSuccess) {
     Diagnostic("RegcClose", "RegFlushKey( )", RegcRc, "RChKey=" + Handle(key));
@@ -209,44 +226,53 @@ std::string RegcFmtMsg(int32_t code) {
       RegcGetStore().FormatMessageA(kRegcFormatFromSystem, code, buffer, kFormatBufferSize);
   std::string prefix = Signed(code) + ": ";
   if (n == 0) {
-    MsgBox(std::string("Unexpected error from Windows API.") + kCrLf + "FormatMessage( ) returned " +
-               Signed(n) + kCrLf + "RFMErrCode=" + Signed(code) + kCrLf,
+    MsgBox(std::string("Unexpected error from Windows API.") + kCrLf +
+               "FormatMessage( ) returned " + Signed(n) + kCrLf + "RFMErrCode=" + Signed(code) +
+               kCrLf,
            kMsgBoxExclamation | kMsgBoxOkOnly, "REGC RegcFmtMsg( )");
     return prefix + "FormatMessage() failed!";
   }
   if (n >= kFormatBufferSize || buffer[n] != '\0') {
     return prefix + std::string(buffer, kFormatBufferSize);
   }
-  if (n >= 2 && buffer[n - 2] == '\r' && buffer[n - 1] == '\n') n -= 2;
+  if (n >= 2 && buffer[n - 2] == '\r' && buffer[n - 1] == '\n')
+    n -= 2;
   return prefix + std::string(buffer, n);
 }
 
 void RegcRestoreWindow(uint32_t key, const std::string& name, RegcWindow& window) {
   // Every field then ends with a comma.
   std::string text = RegcQueryValue(key, name, "0,0,0,0") + ",";
-  if (RegcRc != kRegcSuccess) return;  // absent, too long or unreadable: the default is not used
+  if (RegcRc != kRegcSuccess)
+    return;  // absent, too long or unreadable: the default is not used
 
   float fields[4];
   std::string::size_type start = 0;
   for (float& field : fields) {
     std::string::size_type comma = text.find(',', start);
     // Fewer than four fields, or one that is not a number: the text is ignored as a whole.
-    if (comma == std::string::npos) return;
-    if (!RegcParseSingle(text.substr(start, comma - start), &field)) return;
+    if (comma == std::string::npos)
+      return;
+    if (!RegcParseSingle(text.substr(start, comma - start), &field))
+      return;
     start = comma + 1;
   }
   RegcRect placement{fields[0], fields[1], fields[2], fields[3]};
-  if (placement.height == 0) return;  // nothing stored
+  if (placement.height == 0)
+    return;  // nothing stored
   // A rectangle without area cannot be applied, and one wholly off the visible desktop (saved on
   // a larger screen) would leave the window where the user cannot reach it.
-  if (!(placement.width > 0) || !(placement.height > 0)) return;
-  if (!Overlaps(placement, window.VisibleDesktop())) return;
+  if (!(placement.width > 0) || !(placement.height > 0))
+    return;
+  if (!Overlaps(placement, window.VisibleDesktop()))
+    return;
   window.Move(placement);
 }
 
 void RegcSaveWindow(uint32_t key, const std::string& name, const RegcWindow& window) {
   // Minimised or maximised: keep the normal-state placement stored by an earlier run.
-  if (window.State() != RegcWindowState::kNormal) return;
+  if (window.State() != RegcWindowState::kNormal)
+    return;
   RegcRect p = window.Placement();
   RegcWriteValueString(key, name,
                        RegcSingleText(p.left) + "," + RegcSingleText(p.top) + "," +
@@ -256,25 +282,32 @@ void RegcSaveWindow(uint32_t key, const std::string& name, const RegcWindow& win
 // Plain decimal, never an exponent, so that any reader of numbers takes it: the fewest
 // significant digits (1 to 9) that read back as the same float.
 std::string RegcSingleText(float value) {
-  if (std::isnan(value)) return "nan";
-  if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
-  if (value == 0) return "0";
+  if (std::isnan(value))
+    return "nan";
+  if (std::isinf(value))
+    return value > 0 ? "inf" : "-inf";
+  if (value == 0)
+    return "0";
 
   char text[32];
   for (int digits = 1; digits <= 9; ++digits) {
     std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(value));
-    if (std::strtof(text, nullptr) == value) break;
+    if (std::strtof(text, nullptr) == value)
+      break;
   }
   // text is now "[-]d[.ddd]e[+-]xx": split it into sign, digits and exponent.
   std::string mantissa;
   const char* p = text;
   bool negative = *p == '-';
-  if (negative) ++p;
+  if (negative)
+    ++p;
   for (; *p != 'e'; ++p) {
-    if (*p != '.') mantissa += *p;
+    if (*p != '.')
+      mantissa += *p;
   }
   int exponent = std::atoi(p + 1);
-  while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+  while (mantissa.size() > 1 && mantissa.back() == '0')
+    mantissa.pop_back();
 
   std::string out;
   int count = static_cast<int>(mantissa.size());
@@ -293,30 +326,41 @@ std::string RegcSingleText(float value) {
 // exponent ("1200", "-15", "7.5", "1.2E3"); the number must be finite as a float.
 bool RegcParseSingle(const std::string& text, float* value) {
   std::string::size_type b = 0, e = text.size();
-  while (b < e && IsBlank(text[b])) ++b;
-  while (e > b && IsBlank(text[e - 1])) --e;
+  while (b < e && IsBlank(text[b]))
+    ++b;
+  while (e > b && IsBlank(text[e - 1]))
+    --e;
   std::string t = text.substr(b, e - b);
 
   std::string::size_type i = 0;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+    ++i;
   std::string::size_type first = i;
-  while (i < t.size() && IsDigit(t[i])) ++i;
+  while (i < t.size() && IsDigit(t[i]))
+    ++i;
   std::string::size_type digits = i - first;
   if (i < t.size() && t[i] == '.') {
     first = ++i;
-    while (i < t.size() && IsDigit(t[i])) ++i;
+    while (i < t.size() && IsDigit(t[i]))
+      ++i;
     digits += i - first;
   }
-  if (digits == 0) return false;
+  if (digits == 0)
+    return false;
   if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
     ++i;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    if (i == t.size() || !IsDigit(t[i])) return false;
-    while (i < t.size() && IsDigit(t[i])) ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+      ++i;
+    if (i == t.size() || !IsDigit(t[i]))
+      return false;
+    while (i < t.size() && IsDigit(t[i]))
+      ++i;
   }
-  if (i != t.size()) return false;
+  if (i != t.size())
+    return false;
   float f = std::strtof(t.c_str(), nullptr);
-  if (!std::isfinite(f)) return false;
+  if (!std::isfinite(f))
+    return false;
   *value = f;
   return true;
 }

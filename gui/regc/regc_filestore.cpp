@@ -23,7 +23,8 @@ const char kHexDigits[] = "0123456789ABCDEF";
 std::string Fold(const std::string& text) {
   std::string out = text;
   for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
   }
   return out;
 }
@@ -34,7 +35,8 @@ std::string NormalisePath(const std::string& path) {
   for (std::string::size_type i = 0; i <= path.size(); ++i) {
     if (i == path.size() || path[i] == '\\') {
       if (!part.empty()) {
-        if (!out.empty()) out += '\\';
+        if (!out.empty())
+          out += '\\';
         out += part;
       }
       part.clear();
@@ -46,8 +48,10 @@ std::string NormalisePath(const std::string& path) {
 }
 
 std::string JoinPath(const std::string& a, const std::string& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
+  if (a.empty())
+    return b;
+  if (b.empty())
+    return a;
   return a + "\\" + b;
 }
 
@@ -61,9 +65,11 @@ void AddKey(RegcFileTree* tree, const std::string& shown) {
     std::string part = shown.substr(pos, sep == std::string::npos ? std::string::npos : sep - pos);
     path = JoinPath(path, part);
     RegcFileTree::Key& key = tree->keys[Fold(path)];
-    if (key.path.empty()) key.path = path;
+    if (key.path.empty())
+      key.path = path;
     path = key.path;
-    if (sep == std::string::npos) return;
+    if (sep == std::string::npos)
+      return;
     pos = sep + 1;
   }
 }
@@ -84,16 +90,20 @@ void Escape(const std::string& text, std::string* out) {
 }
 
 int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
   return -1;
 }
 
 // Reads a quoted text at line[*pos]; *pos ends just after its closing quote.
 bool Unescape(const std::string& line, std::string::size_type* pos, std::string* out) {
   std::string::size_type i = *pos;
-  if (i >= line.size() || line[i] != '"') return false;
+  if (i >= line.size() || line[i] != '"')
+    return false;
   out->clear();
   for (++i; i < line.size(); ++i) {
     char c = line[i];
@@ -102,9 +112,11 @@ bool Unescape(const std::string& line, std::string::size_type* pos, std::string*
       return true;
     }
     if (c == '%') {
-      if (i + 2 >= line.size()) return false;
+      if (i + 2 >= line.size())
+        return false;
       int hi = HexValue(line[i + 1]), lo = HexValue(line[i + 2]);
-      if (hi < 0 || lo < 0) return false;
+      if (hi < 0 || lo < 0)
+        return false;
       *out += static_cast<char>(hi << 4 | lo);
       i += 2;
     } else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) {
@@ -118,7 +130,8 @@ bool Unescape(const std::string& line, std::string::size_type* pos, std::string*
 
 bool Expect(const std::string& line, std::string::size_type* pos, const char* word) {
   std::size_t n = std::strlen(word);
-  if (line.compare(*pos, n, word) != 0) return false;
+  if (line.compare(*pos, n, word) != 0)
+    return false;
   *pos += n;
   return true;
 }
@@ -130,7 +143,8 @@ bool ParseType(const std::string& line, std::string::size_type* pos, uint32_t* t
     value = value * 10 + static_cast<uint64_t>(line[*pos] - '0');
     ++*pos;
   }
-  if (*pos == start || value > 0xFFFFFFFFu) return false;
+  if (*pos == start || value > 0xFFFFFFFFu)
+    return false;
   *type = static_cast<uint32_t>(value);
   return true;
 }
@@ -140,7 +154,8 @@ bool ParseLine(const std::string& line, RegcFileTree* tree, std::string* current
   std::string::size_type pos = 0;
   if (Expect(line, &pos, "key ")) {
     std::string path;
-    if (!Unescape(line, &pos, &path) || pos != line.size()) return false;
+    if (!Unescape(line, &pos, &path) || pos != line.size())
+      return false;
     std::string shown = NormalisePath(path);
     AddKey(tree, shown);
     *current = Fold(shown);
@@ -163,7 +178,8 @@ bool ParseLine(const std::string& line, RegcFileTree* tree, std::string* current
 }  // namespace
 
 bool RegcFileTree::operator==(const RegcFileTree& other) const {
-  if (keys.size() != other.keys.size()) return false;
+  if (keys.size() != other.keys.size())
+    return false;
   for (auto a = keys.begin(), b = other.keys.begin(); a != keys.end(); ++a, ++b) {
     if (a->first != b->first || a->second.path != b->second.path ||
         a->second.values.size() != b->second.values.size()) {
@@ -185,7 +201,8 @@ RegcFileLoadStatus RegcFileParse(const std::string& bytes, RegcFileTree* tree,
   tree->keys.clear();
   tree->keys[""].path = "";  // the root, HKEY_CURRENT_USER itself, always exists
   *bad_line = 0;
-  if (bytes.empty()) return RegcFileLoadStatus::kOk;
+  if (bytes.empty())
+    return RegcFileLoadStatus::kOk;
 
   RegcFileLoadStatus status = RegcFileLoadStatus::kOk;
   std::string current;
@@ -196,18 +213,23 @@ RegcFileLoadStatus RegcFileParse(const std::string& bytes, RegcFileTree* tree,
     ++number;
     std::string::size_type end = bytes.find('\n', start);
     if (end == std::string::npos) {
-      if (number == 1) return RegcFileLoadStatus::kBadHeader;
-      if (status == RegcFileLoadStatus::kOk) status = RegcFileLoadStatus::kTruncated;
+      if (number == 1)
+        return RegcFileLoadStatus::kBadHeader;
+      if (status == RegcFileLoadStatus::kOk)
+        status = RegcFileLoadStatus::kTruncated;
       break;
     }
     std::string line = bytes.substr(start, end - start);
     start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
     if (number == 1) {
-      if (line != kHeader) return RegcFileLoadStatus::kBadHeader;
+      if (line != kHeader)
+        return RegcFileLoadStatus::kBadHeader;
       continue;
     }
-    if (line.empty()) continue;
+    if (line.empty())
+      continue;
     if (!ParseLine(line, tree, &current, &have_key) && status == RegcFileLoadStatus::kOk) {
       status = RegcFileLoadStatus::kBadLine;
       *bad_line = number;
@@ -233,7 +255,9 @@ std::string RegcFileFormat(const RegcFileTree& tree) {
   return out;
 }
 
-RegcFileStore::RegcFileStore(std::string path) : path_(std::move(path)) { Load(); }
+RegcFileStore::RegcFileStore(std::string path) : path_(std::move(path)) {
+  Load();
+}
 
 void RegcFileStore::Load() {
   bad_line_ = 0;
@@ -259,11 +283,13 @@ void RegcFileStore::Load() {
     status_ = RegcFileLoadStatus::kUnreadable;
   }
   std::fclose(f);
-  if (status_ != RegcFileLoadStatus::kOk) return;
+  if (status_ != RegcFileLoadStatus::kOk)
+    return;
 
   RegcFileTree tree;
   status_ = RegcFileParse(bytes, &tree, &bad_line_);
-  if (status_ != RegcFileLoadStatus::kBadHeader) tree_ = std::move(tree);
+  if (status_ != RegcFileLoadStatus::kBadHeader)
+    tree_ = std::move(tree);
 }
 
 bool RegcFileStore::Save(const RegcFileTree& tree) {
@@ -273,12 +299,14 @@ bool RegcFileStore::Save(const RegcFileTree& tree) {
   }
   std::error_code ec;
   std::filesystem::path target(path_);
-  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+  if (target.has_parent_path())
+    std::filesystem::create_directories(target.parent_path(), ec);
 
   std::string temp = path_ + ".new";
   std::string bytes = RegcFileFormat(tree);
   std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (f == nullptr) return false;
+  if (f == nullptr)
+    return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fflush(f) == 0 && ok;
 #ifdef _WIN32
@@ -291,7 +319,8 @@ bool RegcFileStore::Save(const RegcFileTree& tree) {
     std::filesystem::rename(temp, target, ec);
     ok = !ec;
   }
-  if (!ok) std::remove(temp.c_str());
+  if (!ok)
+    std::remove(temp.c_str());
   return ok;
 }
 
@@ -300,7 +329,8 @@ bool RegcFileStore::Resolve(uint32_t parent, const std::string& path, std::strin
   std::string base;
   if (parent != kRegcCurrentUser) {
     auto open = open_.find(parent);
-    if (open == open_.end()) return false;
+    if (open == open_.end())
+      return false;
     auto key = tree_.keys.find(open->second.folded_path);
     base = key != tree_.keys.end() ? key->second.path : open->second.folded_path;
   }
@@ -319,13 +349,15 @@ uint32_t RegcFileStore::Issue(const std::string& folded_path, uint32_t access) {
   return handle;
 }
 
-int32_t RegcFileStore::RegOpenKeyExA(uint32_t parent, const std::string& path,
-                                     uint32_t /*options*/, uint32_t access, uint32_t* key) {
+int32_t RegcFileStore::RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t /*options*/,
+                                     uint32_t access, uint32_t* key) {
   *key = 0;
   Load();
   std::string folded, shown;
-  if (!Resolve(parent, path, &folded, &shown)) return kRegcBadHandle;
-  if (tree_.keys.find(folded) == tree_.keys.end()) return kRegcNotFound;
+  if (!Resolve(parent, path, &folded, &shown))
+    return kRegcBadHandle;
+  if (tree_.keys.find(folded) == tree_.keys.end())
+    return kRegcNotFound;
   *key = Issue(folded, access);
   return kRegcSuccess;
 }
@@ -336,11 +368,13 @@ int32_t RegcFileStore::RegCreateKeyExA(uint32_t parent, const std::string& path,
   *key = 0;
   Load();
   std::string folded, shown;
-  if (!Resolve(parent, path, &folded, &shown)) return kRegcBadHandle;
+  if (!Resolve(parent, path, &folded, &shown))
+    return kRegcBadHandle;
   if (tree_.keys.find(folded) == tree_.keys.end()) {
     RegcFileTree changed = tree_;
     AddKey(&changed, shown);
-    if (!Save(changed)) return kRegcIoFailed;
+    if (!Save(changed))
+      return kRegcIoFailed;
     tree_ = std::move(changed);
   }
   *key = Issue(folded, access);
@@ -354,13 +388,16 @@ int32_t RegcFileStore::RegQueryValueExA(uint32_t key, const std::string& name, u
     folded_path = "";
   } else {
     auto open = open_.find(key);
-    if (open == open_.end()) return kRegcBadHandle;
+    if (open == open_.end())
+      return kRegcBadHandle;
     folded_path = open->second.folded_path;
   }
   auto found = tree_.keys.find(folded_path);
-  if (found == tree_.keys.end()) return kRegcNotFound;
+  if (found == tree_.keys.end())
+    return kRegcNotFound;
   auto value = found->second.values.find(Fold(name));
-  if (value == found->second.values.end()) return kRegcNotFound;
+  if (value == found->second.values.end())
+    return kRegcNotFound;
   const std::string& bytes = value->second.data;
   *type = value->second.type;
   uint32_t size = static_cast<uint32_t>(bytes.size());
@@ -368,7 +405,8 @@ int32_t RegcFileStore::RegQueryValueExA(uint32_t key, const std::string& name, u
     *len = size;
     return kRegcMoreData;
   }
-  if (data != nullptr && size > 0) std::memcpy(data, bytes.data(), size);
+  if (data != nullptr && size > 0)
+    std::memcpy(data, bytes.data(), size);
   *len = size;
   return kRegcSuccess;
 }
@@ -378,29 +416,36 @@ int32_t RegcFileStore::RegSetValueExA(uint32_t key, const std::string& name, uin
   std::string folded_path;
   if (key != kRegcCurrentUser) {
     auto open = open_.find(key);
-    if (open == open_.end()) return kRegcBadHandle;
-    if (!open->second.writable) return kRegcAccessDenied;
+    if (open == open_.end())
+      return kRegcBadHandle;
+    if (!open->second.writable)
+      return kRegcAccessDenied;
     folded_path = open->second.folded_path;
   }
-  if (tree_.keys.find(folded_path) == tree_.keys.end()) return kRegcNotFound;
+  if (tree_.keys.find(folded_path) == tree_.keys.end())
+    return kRegcNotFound;
   RegcFileTree changed = tree_;
   RegcFileTree::Value& value = changed.keys[folded_path].values[Fold(name)];
   value.name = name;
   value.type = type;
-  if (data != nullptr) value.data.assign(reinterpret_cast<const char*>(data), len);
-  if (!Save(changed)) return kRegcIoFailed;
+  if (data != nullptr)
+    value.data.assign(reinterpret_cast<const char*>(data), len);
+  if (!Save(changed))
+    return kRegcIoFailed;
   tree_ = std::move(changed);
   return kRegcSuccess;
 }
 
 // Every change is on disk when its call returns, so a flush has nothing left to do.
 int32_t RegcFileStore::RegFlushKey(uint32_t key) {
-  if (key == kRegcCurrentUser || open_.count(key) != 0) return kRegcSuccess;
+  if (key == kRegcCurrentUser || open_.count(key) != 0)
+    return kRegcSuccess;
   return kRegcBadHandle;
 }
 
 int32_t RegcFileStore::RegCloseKey(uint32_t key) {
-  if (key == kRegcCurrentUser) return kRegcSuccess;
+  if (key == kRegcCurrentUser)
+    return kRegcSuccess;
   return open_.erase(key) != 0 ? kRegcSuccess : kRegcBadHandle;
 }
 
@@ -408,16 +453,30 @@ uint32_t RegcFileStore::FormatMessageA(uint32_t /*flags*/, int32_t code, char* b
                                        uint32_t size) {
   const char* text;
   switch (code) {
-    case kRegcSuccess: text = "The operation completed successfully."; break;
-    case kRegcNotFound: text = "The settings key or value does not exist."; break;
-    case kRegcAccessDenied: text = "Access is denied: the key was opened for reading."; break;
-    case kRegcBadHandle: text = "The key handle is not valid."; break;
-    case kRegcMoreData: text = "The value is longer than the space offered for it."; break;
-    case kRegcIoFailed: text = "The settings file could not be written."; break;
-    default: return 0;
+    case kRegcSuccess:
+      text = "The operation completed successfully.";
+      break;
+    case kRegcNotFound:
+      text = "The settings key or value does not exist.";
+      break;
+    case kRegcAccessDenied:
+      text = "Access is denied: the key was opened for reading.";
+      break;
+    case kRegcBadHandle:
+      text = "The key handle is not valid.";
+      break;
+    case kRegcMoreData:
+      text = "The value is longer than the space offered for it.";
+      break;
+    case kRegcIoFailed:
+      text = "The settings file could not be written.";
+      break;
+    default:
+      return 0;
   }
   std::string line = std::string(text) + "\r\n";
-  if (line.size() + 1 > size) return 0;
+  if (line.size() + 1 > size)
+    return 0;
   std::memcpy(buffer, line.c_str(), line.size() + 1);
   return static_cast<uint32_t>(line.size());
 }

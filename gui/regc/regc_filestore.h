@@ -35,7 +35,15 @@
 
 constexpr std::size_t kRegcFileMaxBytes = 4u << 20;
 
-enum class RegcFileLoadStatus { kOk, kMissing, kBadLine, kTruncated, kUnreadable, kTooLarge, kBadHeader };
+enum class RegcFileLoadStatus {
+  kOk,
+  kMissing,
+  kBadLine,
+  kTruncated,
+  kUnreadable,
+  kTooLarge,
+  kBadHeader
+};
 
 // The keys and values a settings file holds, keyed by their case-folded names.
 struct RegcFileTree {
@@ -63,11 +71,15 @@ class RegcFileStore final : public RegcStore {
  public:
   explicit RegcFileStore(std::string path);
 
-  RegcFileLoadStatus LoadStatus() const { return status_; }
-  std::size_t BadLine() const { return bad_line_; }
+  RegcFileLoadStatus LoadStatus() const {
+    return status_;
+  }
+  std::size_t BadLine() const {
+    return bad_line_;
+  }
 
-  int32_t RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options,
-                        uint32_t access, uint32_t* key) override;
+  int32_t RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options, uint32_t access,
+                        uint32_t* key) override;
   int32_t RegCreateKeyExA(uint32_t parent, const std::string& path, const std::string& key_class,
                           uint32_t options, uint32_t access, uint32_t* key) override;
   int32_t RegQueryValueExA(uint32_t key, const std::string& name, uint32_t* type,

@@ -14,9 +14,12 @@ std::string Env(const char* name) {
 }
 
 std::string SettingsPath() {
-  if (!Env("TAVLO_SETTINGS").empty()) return Env("TAVLO_SETTINGS");
-  if (!Env("XDG_CONFIG_HOME").empty()) return Env("XDG_CONFIG_HOME") + "/tavlo/settings";
-  if (!Env("HOME").empty()) return Env("HOME") + "/.config/tavlo/settings";
+  if (!Env("TAVLO_SETTINGS").empty())
+    return Env("TAVLO_SETTINGS");
+  if (!Env("XDG_CONFIG_HOME").empty())
+    return Env("XDG_CONFIG_HOME") + "/tavlo/settings";
+  if (!Env("HOME").empty())
+    return Env("HOME") + "/.config/tavlo/settings";
   return "tavlo-settings";
 }
 

@@ -20,8 +20,8 @@ uint32_t FromHkey(HKEY key) {
 
 class RegistryStore final : public RegcStore {
  public:
-  int32_t RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options,
-                        uint32_t access, uint32_t* key) override {
+  int32_t RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options, uint32_t access,
+                        uint32_t* key) override {
     HKEY opened = nullptr;
     LONG rc = ::RegOpenKeyExA(ToHkey(parent), path.c_str(), options, access, &opened);
     *key = rc == ERROR_SUCCESS ? FromHkey(opened) : 0;
@@ -59,9 +59,13 @@ class RegistryStore final : public RegcStore {
     return ::RegSetValueExA(ToHkey(key), name.c_str(), 0, type, copy.data(), len);
   }
 
-  int32_t RegFlushKey(uint32_t key) override { return ::RegFlushKey(ToHkey(key)); }
+  int32_t RegFlushKey(uint32_t key) override {
+    return ::RegFlushKey(ToHkey(key));
+  }
 
-  int32_t RegCloseKey(uint32_t key) override { return ::RegCloseKey(ToHkey(key)); }
+  int32_t RegCloseKey(uint32_t key) override {
+    return ::RegCloseKey(ToHkey(key));
+  }
 
   uint32_t FormatMessageA(uint32_t flags, int32_t code, char* buffer, uint32_t size) override {
     return ::FormatMessageA(flags, nullptr, static_cast<DWORD>(code), 0, buffer, size, nullptr);
@@ -75,4 +79,6 @@ RegcStore& RegcRegistryStore() {
   return store;
 }
 
-RegcStore& RegcPlatformStore() { return RegcRegistryStore(); }
+RegcStore& RegcPlatformStore() {
+  return RegcRegistryStore();
+}

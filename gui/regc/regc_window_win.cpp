@@ -22,8 +22,10 @@ RegcRect RegcWin32Window::Placement() const {
 }
 
 RegcWindowState RegcWin32Window::State() const {
-  if (IsIconic(window_)) return RegcWindowState::kMinimised;
-  if (IsZoomed(window_)) return RegcWindowState::kMaximised;
+  if (IsIconic(window_))
+    return RegcWindowState::kMinimised;
+  if (IsZoomed(window_))
+    return RegcWindowState::kMaximised;
   return RegcWindowState::kNormal;
 }
 

@@ -22,9 +22,10 @@
 namespace {
 
 int Usage() {
-  std::fputs("usage: tavlo-mkres [-q] make <resource-file> <data-file>\n"
-             "       tavlo-mkres [-q] dump <resource-file>\n",
-             stderr);
+  std::fputs(
+      "usage: tavlo-mkres [-q] make <resource-file> <data-file>\n"
+      "       tavlo-mkres [-q] dump <resource-file>\n",
+      stderr);
   return 2;
 }
 
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
     --argc;
     ++argv;
   }
-  if (argc < 2) return Usage();
+  if (argc < 2)
+    return Usage();
   bool complete = false;
   std::string log;
   if (std::strcmp(argv[1], "make") == 0 && argc == 4) {
@@ -49,10 +51,13 @@ int main(int argc, char** argv) {
   } else {
     return Usage();
   }
-  if (quiet && complete) return 0;
+  if (quiet && complete)
+    return 0;
   std::fwrite(log.data(), 1, log.size(), stdout);
   // A log that ends in an "Error N: ..." line has no line end of its own.
-  if (!log.empty() && log.back() != '\n') std::fputs("\r\n", stdout);
-  if (std::fflush(stdout) != 0) return 1;
+  if (!log.empty() && log.back() != '\n')
+    std::fputs("\r\n", stdout);
+  if (std::fflush(stdout) != 0)
+    return 1;
   return complete ? 0 : 1;
 }

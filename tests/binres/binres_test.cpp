@@ -18,14 +18,17 @@ namespace {
 class BinResTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    if (BinResIsOpen()) BinResClose();
+    if (BinResIsOpen())
+      BinResClose();
   }
 
   // Host bytes of a given length, with a pattern that is nowhere zero except at 57..60.
   static std::string Host(long len) {
     std::string b(static_cast<std::size_t>(len), '\0');
-    for (long i = 0; i < len; ++i) b[static_cast<std::size_t>(i)] = static_cast<char>(1 + i % 250);
-    for (long p = 57; p <= 60 && p <= len; ++p) b[static_cast<std::size_t>(p - 1)] = 0;
+    for (long i = 0; i < len; ++i)
+      b[static_cast<std::size_t>(i)] = static_cast<char>(1 + i % 250);
+    for (long p = 57; p <= 60 && p <= len; ++p)
+      b[static_cast<std::size_t>(p - 1)] = 0;
     return b;
   }
 
@@ -34,7 +37,9 @@ class BinResTest : public ::testing::Test {
     EXPECT_EQ(BinResErrMsg, msg);
   }
 
-  void ExpectOk() { ExpectStatus(0, ""); }
+  void ExpectOk() {
+    ExpectStatus(0, "");
+  }
 
   // Builds a container with the given resources and closes it.
   void Build(const std::string& path, std::int16_t cap,
@@ -89,27 +94,27 @@ TEST_F(BinResTest, EmptyNewFileWithCapacity4200) {
   ExpectOk();
   std::string b = ReadFile(path);
   ASSERT_EQ(b.size(), 4272u + 3);
-  EXPECT_EQ(CountByte(b, 1, 56, 0), 56);     // gap before the pointer
-  EXPECT_EQ(U32At(b, 57), 65u);              // IdxPos
-  EXPECT_EQ(CountByte(b, 61, 64, 0), 4);     // gap after the pointer
-  EXPECT_EQ(U16At(b, 65), 4200);             // MaxEntsLen
-  EXPECT_EQ(U16At(b, 67), 10);               // used length: one entry of 9 + 1
-  EXPECT_EQ(U32At(b, 69), 4273u);            // entry 1 data position = data start
-  EXPECT_EQ(U32At(b, 73), 3u);               // entry 1 data length
-  EXPECT_EQ(ByteAt(b, 77), 1u);              // entry 1 IdLen
-  EXPECT_EQ(ByteAt(b, 78), unsigned('a'));   // entry 1 identifier
+  EXPECT_EQ(CountByte(b, 1, 56, 0), 56);                   // gap before the pointer
+  EXPECT_EQ(U32At(b, 57), 65u);                            // IdxPos
+  EXPECT_EQ(CountByte(b, 61, 64, 0), 4);                   // gap after the pointer
+  EXPECT_EQ(U16At(b, 65), 4200);                           // MaxEntsLen
+  EXPECT_EQ(U16At(b, 67), 10);                             // used length: one entry of 9 + 1
+  EXPECT_EQ(U32At(b, 69), 4273u);                          // entry 1 data position = data start
+  EXPECT_EQ(U32At(b, 73), 3u);                             // entry 1 data length
+  EXPECT_EQ(ByteAt(b, 77), 1u);                            // entry 1 IdLen
+  EXPECT_EQ(ByteAt(b, 78), unsigned('a'));                 // entry 1 identifier
   EXPECT_EQ(CountByte(b, 79, 4272, 0xFF), 4272 - 79 + 1);  // rest of the index area
-  EXPECT_EQ(b.substr(4272), "xyz");          // data area from 4273
+  EXPECT_EQ(b.substr(4272), "xyz");                        // data area from 4273
 }
 
 TEST_F(BinResTest, EmptyNewFileWithCapacity64) {
   std::string path = dir_.Path("new.res");
   Build(path, 64, {});
   std::string b = ReadFile(path);
-  ASSERT_EQ(b.size(), 144u);                 // data start 145
-  EXPECT_EQ(U32At(b, 57), 65u);              // IdxPos
-  EXPECT_EQ(U16At(b, 65), 64);               // MaxEntsLen
-  EXPECT_EQ(U16At(b, 67), 0);                // used length
+  ASSERT_EQ(b.size(), 144u);     // data start 145
+  EXPECT_EQ(U32At(b, 57), 65u);  // IdxPos
+  EXPECT_EQ(U16At(b, 65), 64);   // MaxEntsLen
+  EXPECT_EQ(U16At(b, 67), 0);    // used length
   EXPECT_EQ(CountByte(b, 69, 144, 0xFF), 144 - 69 + 1);
 }
 
@@ -121,13 +126,13 @@ TEST_F(BinResTest, HostsOf110592And110593BytesShareIdxPos) {
     WriteFile(path, host);
     Build(path, 4200, {{"r", "data"}});
     std::string b = ReadFile(path);
-    EXPECT_EQ(b.substr(0, 56), host.substr(0, 56));            // host before the pointer
-    EXPECT_EQ(U32At(b, 57), 110609u);                          // IdxPos
+    EXPECT_EQ(b.substr(0, 56), host.substr(0, 56));  // host before the pointer
+    EXPECT_EQ(U32At(b, 57), 110609u);                // IdxPos
     EXPECT_EQ(b.substr(60, static_cast<std::size_t>(len - 60)), host.substr(60));  // host after
-    EXPECT_EQ(CountByte(b, len + 1, 110608, 0), 110608 - len); // gap of zeros
-    EXPECT_EQ(U16At(b, 110609), 4200);                         // MaxEntsLen
-    EXPECT_EQ(U32At(b, 110613), 114817u);                      // data position = data start
-    EXPECT_EQ(ByteAt(b, 114816), 0xFFu);                       // last fill byte
+    EXPECT_EQ(CountByte(b, len + 1, 110608, 0), 110608 - len);                     // gap of zeros
+    EXPECT_EQ(U16At(b, 110609), 4200);                                             // MaxEntsLen
+    EXPECT_EQ(U32At(b, 110613), 114817u);  // data position = data start
+    EXPECT_EQ(ByteAt(b, 114816), 0xFFu);   // last fill byte
     EXPECT_EQ(b.substr(114816), "data");
   }
 }
@@ -137,16 +142,16 @@ TEST_F(BinResTest, SixtyFourByteHostGetsIdxPos81) {
   WriteFile(path, Host(64));
   Build(path, 64, {});
   std::string b = ReadFile(path);
-  EXPECT_EQ(U32At(b, 57), 81u);                // IdxPos after 16 gap bytes
+  EXPECT_EQ(U32At(b, 57), 81u);  // IdxPos after 16 gap bytes
   EXPECT_EQ(CountByte(b, 65, 80, 0), 16);
-  EXPECT_EQ(U16At(b, 81), 64);                 // MaxEntsLen
-  EXPECT_EQ(b.size(), 160u);                   // data start ((81 + 4 + 64) OR 15) + 2 = 161
+  EXPECT_EQ(U16At(b, 81), 64);  // MaxEntsLen
+  EXPECT_EQ(b.size(), 160u);    // data start ((81 + 4 + 64) OR 15) + 2 = 161
 }
 
 TEST_F(BinResTest, IdxPosAndDataStartAroundTheSixtyFourByteLimit) {
   // Host length, IdxPos, data start for capacity 4200 (the file ends at the byte before).
-  const long cases[][3] = {{1, 65, 4273},  {47, 65, 4273}, {48, 65, 4273},
-                           {63, 65, 4273}, {65, 81, 4289}, {79, 81, 4289}, {80, 97, 4305}};
+  const long cases[][3] = {{1, 65, 4273},  {47, 65, 4273}, {48, 65, 4273}, {63, 65, 4273},
+                           {65, 81, 4289}, {79, 81, 4289}, {80, 97, 4305}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c[0]);
     std::string path = dir_.Path("host" + std::to_string(c[0]));
@@ -161,7 +166,8 @@ TEST_F(BinResTest, IdxPosAndDataStartAroundTheSixtyFourByteLimit) {
     EXPECT_EQ(CountByte(b, c[1] + 4, c[2] - 1, 0xFF), c[2] - 1 - c[1] - 3);
     // The host's own bytes stay, except the pointer; the gap up to IdxPos is zero.
     for (long p = 1; p < c[1]; ++p) {
-      if (p >= 57 && p <= 60) continue;
+      if (p >= 57 && p <= 60)
+        continue;
       ASSERT_EQ(ByteAt(b, p), p <= c[0] ? ByteAt(host, p) : 0u) << p;
     }
   }
@@ -239,13 +245,13 @@ TEST_F(BinResTest, FullIndexAcceptsExactFitThenRefuses) {
   BinResAppend(std::string(23, 'a'), "1");  // 32 bytes
   BinResAppend(std::string(22, 'b'), "2");  // 31 bytes: 63 used
   ExpectOk();
-  BinResAppend("c", "3");                   // 10 more would make 73
+  BinResAppend("c", "3");  // 10 more would make 73
   ExpectStatus(32006, "BinResAppend: Index is full, IdxEntries=63, IdLen=1, MaxEntsLen=64");
   EXPECT_EQ(BinResUsedLen(), 63);
   BinResClose();
   BinResOpen(dir_.Path("f.res"), 64);
   BinResAppend(std::string(23, 'a'), "");
-  BinResAppend(std::string(23, 'b'), "");   // exactly 64
+  BinResAppend(std::string(23, 'b'), "");  // exactly 64
   ExpectOk();
   EXPECT_EQ(BinResUsedLen(), 64);
   BinResAppend("c", "");
@@ -256,9 +262,9 @@ TEST_F(BinResTest, EmptyResourceHasPositionAndLengthZero) {
   std::string path = dir_.Path("g.res");
   Build(path, 64, {{"empty", ""}, {"full", "AB"}});
   std::string b = ReadFile(path);
-  EXPECT_EQ(U32At(b, 69), 0u);          // entry 1 data position
-  EXPECT_EQ(U32At(b, 73), 0u);          // entry 1 data length
-  EXPECT_EQ(U32At(b, 69 + 14), 145u);   // entry 2 data position: the data start, still unused
+  EXPECT_EQ(U32At(b, 69), 0u);         // entry 1 data position
+  EXPECT_EQ(U32At(b, 73), 0u);         // entry 1 data length
+  EXPECT_EQ(U32At(b, 69 + 14), 145u);  // entry 2 data position: the data start, still unused
   BinResOpen(path, 0);
   EXPECT_EQ(BinResGet("empty"), "");
   ExpectOk();
@@ -291,9 +297,9 @@ TEST_F(BinResTest, UnclosedBuildLeavesEmptyIndexOnDisk) {
   BinResAppend("a", "data");
   EXPECT_EQ(BinResGet("a"), "data");  // reading calls work while building
   std::string b = ReadFile(path);
-  EXPECT_EQ(U16At(b, 67), 0);                        // used length still 0
+  EXPECT_EQ(U16At(b, 67), 0);  // used length still 0
   EXPECT_EQ(CountByte(b, 69, 144, 0xFF), 144 - 69 + 1);
-  EXPECT_EQ(b.substr(144), "data");                  // the data is written at once
+  EXPECT_EQ(b.substr(144), "data");  // the data is written at once
   BinResClose();
   EXPECT_EQ(U16At(ReadFile(path), 67), 10);
 }
@@ -306,9 +312,9 @@ TEST_F(BinResTest, ShorterRebuildKeepsPositionAndLength) {
   Build(path, 64, {{"c", "CC"}});
   std::string after = ReadFile(path);
   ASSERT_EQ(after.size(), before.size());
-  EXPECT_EQ(U32At(after, 57), 113u);                  // IdxPos kept
-  EXPECT_EQ(U16At(after, 115), 10);                   // used length of the new index
-  long dataStart = 193;                               // ((113 + 4 + 64) OR 15) + 2
+  EXPECT_EQ(U32At(after, 57), 113u);  // IdxPos kept
+  EXPECT_EQ(U16At(after, 115), 10);   // used length of the new index
+  long dataStart = 193;               // ((113 + 4 + 64) OR 15) + 2
   EXPECT_EQ(after.substr(dataStart - 1, 2), "CC");
   EXPECT_EQ(after.substr(dataStart + 1), before.substr(dataStart + 1));  // old bytes stay
   BinResOpen(path, 0);
@@ -360,10 +366,13 @@ TEST_F(BinResTest, HighOffsetBytesEqualToBracketsDoNotConfuseLookups) {
     while (next < target) {
       long remaining = target - next - (last.empty() ? 0 : 9 + static_cast<long>(last.size()));
       long size = remaining <= 264 ? remaining : (remaining - 264 < 10 ? remaining - 10 : 264);
-      if (size <= 0) break;
-      add(std::string(static_cast<std::size_t>(size - 9), static_cast<char>('a' + ids.size() % 26)));
+      if (size <= 0)
+        break;
+      add(std::string(static_cast<std::size_t>(size - 9),
+                      static_cast<char>('a' + ids.size() % 26)));
     }
-    if (!last.empty()) add(last);
+    if (!last.empty())
+      add(last);
     ASSERT_EQ(next, target);
   };
   fillTo(0x5B01);  // high byte "["
@@ -378,7 +387,8 @@ TEST_F(BinResTest, HighOffsetBytesEqualToBracketsDoNotConfuseLookups) {
   BinResOpen(path, 0);
   ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
   std::string expected;
-  for (const auto& id : ids) expected += id + '\0';
+  for (const auto& id : ids)
+    expected += id + '\0';
   EXPECT_EQ(BinResGetIdentifiers(), expected);
   EXPECT_EQ(BinResGet("high-open"), "data of high-open");
   EXPECT_EQ(BinResGet("low-open-high-close"), "data of low-open-high-close");
@@ -413,10 +423,12 @@ TEST_F(BinResTest, CallsWithoutContainerOrOnReadingContainerGiveStatus) {
 
 TEST_F(BinResTest, PlatformErrorsNameNumberAndText) {
   BinResOpen(dir_.Path("missing.res"), 0);
-  ExpectStatus(ENOENT, "BinResOpen: Error " + std::to_string(ENOENT) + ": " + std::strerror(ENOENT));
+  ExpectStatus(ENOENT,
+               "BinResOpen: Error " + std::to_string(ENOENT) + ": " + std::strerror(ENOENT));
   EXPECT_FALSE(BinResIsOpen());
   BinResOpen(dir_.Path("no-such-dir/x.res"), 64);
-  ExpectStatus(ENOENT, "BinResOpen: Error " + std::to_string(ENOENT) + ": " + std::strerror(ENOENT));
+  ExpectStatus(ENOENT,
+               "BinResOpen: Error " + std::to_string(ENOENT) + ": " + std::strerror(ENOENT));
   BinResOpen(dir_.Dir(), 64);
   EXPECT_GT(BinResErr, 0);
   EXPECT_LT(BinResErr, 32000);
@@ -487,7 +499,8 @@ TEST_F(BinResCorruptTest, EntryProblems) {
   std::string b = good_;
   PutU16(b, 67, 12);  // entry 2 starts at offset 11 and needs 11 bytes
   OpenBad(b);
-  ExpectStatus(32010, "BinResOpen: Index is corrupt, entry at offset 11 overruns the used length 12");
+  ExpectStatus(32010,
+               "BinResOpen: Index is corrupt, entry at offset 11 overruns the used length 12");
   b = good_;
   PutU16(b, 67, 5);  // not even the fixed part of entry 1
   OpenBad(b);

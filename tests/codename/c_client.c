@@ -7,16 +7,14 @@
 
 static int failures;
 
-static void Expect(const char *got, const char *expected, const char *buffer)
-{
+static void Expect(const char* got, const char* expected, const char* buffer) {
   if (got != buffer || strcmp(got, expected) != 0) {
     printf("FAIL: got '%s', expected '%s'\n", got, expected);
     failures++;
   }
 }
 
-int main(void)
-{
+int main(void) {
   char buffer[ZELK_NAME_SIZE];
 
   Expect(KXCompCodeMsg(-1, buffer), "KXCC_UNKNOWN", buffer);

@@ -10,8 +10,7 @@
 
 namespace {
 
-TEST(NarpoDecimal, SignsSpacesAndTrailingText)
-{
+TEST(NarpoDecimal, SignsSpacesAndTrailingText) {
   EXPECT_EQ(NarpoReadCode("2035"), 2035);
   EXPECT_EQ(NarpoReadCode("-1"), -1);
   EXPECT_EQ(NarpoReadCode("+7"), 7);
@@ -20,17 +19,17 @@ TEST(NarpoDecimal, SignsSpacesAndTrailingText)
   EXPECT_EQ(NarpoReadCode("0x7F3"), 0);  // decimal reading stops at the x
 }
 
-TEST(NarpoDecimal, NothingReadableGivesZero)
-{
+TEST(NarpoDecimal, NothingReadableGivesZero) {
   EXPECT_EQ(NarpoReadCode(""), 0);
   EXPECT_EQ(NarpoReadCode("abc"), 0);
   EXPECT_EQ(NarpoReadCode("-"), 0);
   EXPECT_EQ(NarpoReadCode("x7f3"), 0);  // a lower-case x is no hexadecimal prefix
-  EXPECT_EQ(NarpoReadCode("\xff" "12"), 0);  // a byte above 0x7F is no white space
+  EXPECT_EQ(NarpoReadCode("\xff"
+                          "12"),
+            0);  // a byte above 0x7F is no white space
 }
 
-TEST(NarpoDecimal, ClampedAt32Bits)
-{
+TEST(NarpoDecimal, ClampedAt32Bits) {
   EXPECT_EQ(NarpoReadCode("2147483647"), INT_MAX);
   EXPECT_EQ(NarpoReadCode("2147483648"), INT_MAX);
   EXPECT_EQ(NarpoReadCode("-2147483648"), INT_MIN);
@@ -39,8 +38,7 @@ TEST(NarpoDecimal, ClampedAt32Bits)
   EXPECT_EQ(NarpoReadCode("-99999999999999999999999"), INT_MIN);
 }
 
-TEST(NarpoHex, DigitsPrefixAndSpaces)
-{
+TEST(NarpoHex, DigitsPrefixAndSpaces) {
   EXPECT_EQ(NarpoReadCode("X7F3"), 2035);
   EXPECT_EQ(NarpoReadCode("X7f3"), 2035);
   EXPECT_EQ(NarpoReadCode("X0x7F3"), 2035);
@@ -49,16 +47,14 @@ TEST(NarpoHex, DigitsPrefixAndSpaces)
   EXPECT_EQ(NarpoReadCode("X0"), 0);
 }
 
-TEST(NarpoHex, NothingReadableGivesZero)
-{
+TEST(NarpoHex, NothingReadableGivesZero) {
   EXPECT_EQ(NarpoReadCode("X"), 0);
   EXPECT_EQ(NarpoReadCode("XG"), 0);
   EXPECT_EQ(NarpoReadCode("X-"), 0);
   EXPECT_EQ(NarpoReadCode("X\xff"), 0);
 }
 
-TEST(NarpoHex, ThirtyTwoBitPatternsAndClamping)
-{
+TEST(NarpoHex, ThirtyTwoBitPatternsAndClamping) {
   EXPECT_EQ(NarpoReadCode("X7FFFFFFF"), INT_MAX);
   EXPECT_EQ(NarpoReadCode("X80000000"), INT_MIN);
   EXPECT_EQ(NarpoReadCode("XFFFFFFFF"), -1);
@@ -71,12 +67,11 @@ TEST(NarpoHex, ThirtyTwoBitPatternsAndClamping)
 }
 
 // Within 32 bits the reading is exactly what sscanf gives with the same format.
-TEST(NarpoReading, AgreesWithScanfInRange)
-{
-  const char *inputs[] = {"2035", "-1", "+0", "  17", "123abc", "-2147483648", "2147483647",
-                          "X7F3", "Xabc", "X0x10", "X  ff", "X-7F3", "XFFFFFFFF", "X80000000",
-                          "X+1f", "X12 34"};
-  for (const char *arg : inputs) {
+TEST(NarpoReading, AgreesWithScanfInRange) {
+  const char* inputs[] = {"2035",       "-1",        "+0",   "  17",  "123abc", "-2147483648",
+                          "2147483647", "X7F3",      "Xabc", "X0x10", "X  ff",  "X-7F3",
+                          "XFFFFFFFF",  "X80000000", "X+1f", "X12 34"};
+  for (const char* arg : inputs) {
     int expected = 0;
     if (arg[0] == 'X') {
       unsigned int bits = 0;

@@ -33,9 +33,9 @@ class RegcFileStoreTest : public ::testing::Test {
 
   static uint32_t Create(RegcFileStore& store, const std::string& path) {
     uint32_t key = 0;
-    EXPECT_EQ(store.RegCreateKeyExA(kRegcCurrentUser, path, "REG_DWORD", 0, kRegcKeyAllAccess,
-                                    &key),
-              kRegcSuccess);
+    EXPECT_EQ(
+        store.RegCreateKeyExA(kRegcCurrentUser, path, "REG_DWORD", 0, kRegcKeyAllAccess, &key),
+        kRegcSuccess);
     return key;
   }
   static uint32_t Open(RegcFileStore& store, const std::string& path, uint32_t access) {
@@ -54,7 +54,8 @@ class RegcFileStoreTest : public ::testing::Test {
     unsigned char data[1024];
     uint32_t type = 0, len = sizeof data;
     int32_t result = store.RegQueryValueExA(key, name, &type, data, &len);
-    if (rc != nullptr) *rc = result;
+    if (rc != nullptr)
+      *rc = result;
     return result == kRegcSuccess ? std::string(reinterpret_cast<char*>(data), len) : "";
   }
 
@@ -200,13 +201,12 @@ RegcFileLoadStatus Parse(const std::string& bytes, RegcFileTree* tree, std::size
 TEST(RegcFileParse, KeepsTheGoodLinesAndNamesTheFirstBadOne) {
   RegcFileTree tree;
   std::size_t line = 0;
-  EXPECT_EQ(Parse(std::string(kHeaderLine) +
-                      "key \"A\"\n"
-                      "value 1 \"One\" \"1\"\n"
-                      "value x \"Two\" \"2\"\n"       // line 4: type not a number
-                      "value 1 \"Three\" \"3%4\"\n"   // bad escape
-                      "\n"
-                      "value 1 \"Four\" \"4\"\r\n",  // CR LF is tolerated
+  EXPECT_EQ(Parse(std::string(kHeaderLine) + "key \"A\"\n"
+                                             "value 1 \"One\" \"1\"\n"
+                                             "value x \"Two\" \"2\"\n"  // line 4: type not a number
+                                             "value 1 \"Three\" \"3%4\"\n"  // bad escape
+                                             "\n"
+                                             "value 1 \"Four\" \"4\"\r\n",  // CR LF is tolerated
                   &tree, &line),
             RegcFileLoadStatus::kBadLine);
   EXPECT_EQ(line, 4u);
@@ -218,16 +218,16 @@ TEST(RegcFileParse, KeepsTheGoodLinesAndNamesTheFirstBadOne) {
 
 TEST(RegcFileParse, RejectsMalformedLines) {
   const char* bad[] = {
-      "value 1 \"v\" \"1\"",         // before any key
-      "key Software",                // unquoted
-      "key \"Soft",                  // unterminated
-      "key \"A\" trailing",          // text after the path
-      "key \"A\tB\"",                // raw control byte
-      "value 1 \"v\"",               // data missing
+      "value 1 \"v\" \"1\"",          // before any key
+      "key Software",                 // unquoted
+      "key \"Soft",                   // unterminated
+      "key \"A\" trailing",           // text after the path
+      "key \"A\tB\"",                 // raw control byte
+      "value 1 \"v\"",                // data missing
       "value 4294967296 \"v\" \"\"",  // type beyond 32 bits
-      "value  1 \"v\" \"\"",         // doubled space
-      "value 1 \"v\" \"%G0\"",       // not hex
-      "value 1 \"v\" \"%0\"",        // escape cut short
+      "value  1 \"v\" \"\"",          // doubled space
+      "value 1 \"v\" \"%G0\"",        // not hex
+      "value 1 \"v\" \"%0\"",         // escape cut short
       "keys \"A\"",
   };
   for (const char* line : bad) {

@@ -27,7 +27,9 @@ class RegcStoreTest : public ::testing::TestWithParam<StoreKind> {
     RegcSetStore(nullptr);
   }
 
-  std::string Path(const std::string& sub) const { return env_->base() + "\\" + sub; }
+  std::string Path(const std::string& sub) const {
+    return env_->base() + "\\" + sub;
+  }
 
   // A fresh key for the test, opened for writing.
   uint32_t Key() {
@@ -38,9 +40,9 @@ class RegcStoreTest : public ::testing::TestWithParam<StoreKind> {
 
   // Stores bytes exactly as given, bypassing the module (which never writes a NUL).
   void RawSet(const std::string& name, uint32_t type, const std::string& bytes) {
-    ASSERT_EQ(env_->store().RegSetValueExA(
-                  key_, name, type, reinterpret_cast<const unsigned char*>(bytes.data()),
-                  static_cast<uint32_t>(bytes.size())),
+    ASSERT_EQ(env_->store().RegSetValueExA(key_, name, type,
+                                           reinterpret_cast<const unsigned char*>(bytes.data()),
+                                           static_cast<uint32_t>(bytes.size())),
               kRegcSuccess);
   }
 
@@ -51,8 +53,12 @@ class RegcStoreTest : public ::testing::TestWithParam<StoreKind> {
     return std::string(reinterpret_cast<const char*>(data), len);
   }
 
-  std::string Hkcu() const { return "-2147483647"; }
-  std::string KeyText() const { return std::to_string(static_cast<int32_t>(key_)); }
+  std::string Hkcu() const {
+    return "-2147483647";
+  }
+  std::string KeyText() const {
+    return std::to_string(static_cast<int32_t>(key_));
+  }
 
   BoxRecorder boxes_;
   std::unique_ptr<StoreEnv> env_;
@@ -317,13 +323,15 @@ TEST_P(RegcStoreTest, ReadThroughHandle0ShowsTheBoxAndGivesTheErrorMarker) {
   EXPECT_EQ(RegcQueryValueLong(0, "Ruler", 9), 0);
   ASSERT_EQ(boxes_.boxes().size(), 2u);
   EXPECT_EQ(boxes_.boxes()[0].title, "REGC RegcQueryValue( )");
-  EXPECT_EQ(boxes_.boxes()[0].prompt,
-            Lines({"Unexpected error from Windows API.", "RegQueryValueEx( ) returned 6: Text for 6.",
-                   "RQhKey=0", "RQValue='LastSearch'", "RegcValueType=0", "RegcDataLen=512"}));
+  EXPECT_EQ(
+      boxes_.boxes()[0].prompt,
+      Lines({"Unexpected error from Windows API.", "RegQueryValueEx( ) returned 6: Text for 6.",
+             "RQhKey=0", "RQValue='LastSearch'", "RegcValueType=0", "RegcDataLen=512"}));
   EXPECT_EQ(boxes_.boxes()[1].title, "REGC RegcQueryValueLong( )");
-  EXPECT_EQ(boxes_.boxes()[1].prompt,
-            Lines({"Unexpected error from Windows API.", "RegQueryValueEx( ) returned 6: Text for 6.",
-                   "RQLhKey=0", "RQLValue='Ruler'", "RegcValueType=0", "RegcDataLen=4"}));
+  EXPECT_EQ(
+      boxes_.boxes()[1].prompt,
+      Lines({"Unexpected error from Windows API.", "RegQueryValueEx( ) returned 6: Text for 6.",
+             "RQLhKey=0", "RQLValue='Ruler'", "RegcValueType=0", "RegcDataLen=4"}));
 }
 
 TEST_P(RegcStoreTest, FailedWritesShowTheirArgumentsAndReturnTheCode) {
@@ -340,8 +348,7 @@ TEST_P(RegcStoreTest, FailedWritesShowTheirArgumentsAndReturnTheCode) {
   EXPECT_EQ(boxes_.boxes()[1].title, "REGC RegcWriteValueLong( )");
   EXPECT_EQ(boxes_.boxes()[1].prompt,
             Lines({"Unexpected error from Windows API.", "RegSetValueEx( ) returned 5: Text for 5.",
-                   "WLhKey=" + KeyText(), "WLValue='Ruler'", "RegcValueType=4",
-                   "RegcDataLen=4"}));
+                   "WLhKey=" + KeyText(), "WLValue='Ruler'", "RegcValueType=4", "RegcDataLen=4"}));
 }
 
 // --- closing -----------------------------------------------------------------------------
@@ -433,17 +440,17 @@ TEST_P(RegcStoreTest, MinimisedOrMaximisedWindowsKeepTheStoredPlacement) {
 TEST_P(RegcStoreTest, PlacementsThatAreNotAppliedLeaveTheWindowAlone) {
   Key();
   const char* texts[] = {
-      "100,100,5000,0",            // height 0: nothing stored
-      "0,0,0,0",                   // the default text
-      "100,100,5000",              // fewer than four fields
-      "100,100,,7200",             // an empty field
-      "100,abc,5000,7200",         // not a number
-      "100,100,5000,7200x",        // trailing garbage in a field
-      "100,100,-5000,7200",        // no area
-      "100,100,5000,-7200",        // no area
-      "40000,100,9600,7200",       // wholly right of the desktop (19200 wide)
-      "-9600,100,9600,7200",       // touches the left edge only
-      "100,-20000,9600,7200",      // wholly above
+      "100,100,5000,0",        // height 0: nothing stored
+      "0,0,0,0",               // the default text
+      "100,100,5000",          // fewer than four fields
+      "100,100,,7200",         // an empty field
+      "100,abc,5000,7200",     // not a number
+      "100,100,5000,7200x",    // trailing garbage in a field
+      "100,100,-5000,7200",    // no area
+      "100,100,5000,-7200",    // no area
+      "40000,100,9600,7200",   // wholly right of the desktop (19200 wide)
+      "-9600,100,9600,7200",   // touches the left edge only
+      "100,-20000,9600,7200",  // wholly above
   };
   for (const char* text : texts) {
     RegcWriteValueString(key_, "MainWindow", text);

@@ -19,9 +19,13 @@ BoxRecorder::BoxRecorder() {
   SetMsgBoxHandler(Record);
 }
 
-BoxRecorder::~BoxRecorder() { SetMsgBoxHandler(nullptr); }
+BoxRecorder::~BoxRecorder() {
+  SetMsgBoxHandler(nullptr);
+}
 
-const std::vector<RecordedBox>& BoxRecorder::boxes() const { return recorded; }
+const std::vector<RecordedBox>& BoxRecorder::boxes() const {
+  return recorded;
+}
 
 int32_t ScriptedStore::RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options,
                                      uint32_t access, uint32_t* key) {
@@ -53,7 +57,8 @@ int32_t ScriptedStore::RegQueryValueExA(uint32_t key, const std::string& name, u
                                         unsigned char* data, uint32_t* len) {
   ++calls;
   query_seen.len = *len;
-  if (query_rc) return *query_rc;
+  if (query_rc)
+    return *query_rc;
   return inner_.RegQueryValueExA(key, name, type, data, len);
 }
 
@@ -62,27 +67,30 @@ int32_t ScriptedStore::RegSetValueExA(uint32_t key, const std::string& name, uin
   ++calls;
   set_seen.type = type;
   set_seen.len = len;
-  if (set_rc) return *set_rc;
+  if (set_rc)
+    return *set_rc;
   return inner_.RegSetValueExA(key, name, type, data, len);
 }
 
 int32_t ScriptedStore::RegFlushKey(uint32_t key) {
   ++calls;
-  if (flush_rc) return *flush_rc;
+  if (flush_rc)
+    return *flush_rc;
   return inner_.RegFlushKey(key);
 }
 
 int32_t ScriptedStore::RegCloseKey(uint32_t key) {
   ++calls;
-  if (close_rc) return *close_rc;
+  if (close_rc)
+    return *close_rc;
   return inner_.RegCloseKey(key);
 }
 
-uint32_t ScriptedStore::FormatMessageA(uint32_t flags, int32_t code, char* buffer,
-                                       uint32_t size) {
+uint32_t ScriptedStore::FormatMessageA(uint32_t flags, int32_t code, char* buffer, uint32_t size) {
   format_seen.flags = flags;
   format_seen.len = size;
-  if (real_format) return inner_.FormatMessageA(flags, code, buffer, size);
+  if (real_format)
+    return inner_.FormatMessageA(flags, code, buffer, size);
   std::string text = format_bytes ? *format_bytes : "Text for " + std::to_string(code) + ".\r\n";
   uint32_t count = format_bytes ? format_count : static_cast<uint32_t>(text.size());
   std::memcpy(buffer, text.data(), std::min<std::size_t>(text.size(), size));
@@ -92,7 +100,8 @@ uint32_t ScriptedStore::FormatMessageA(uint32_t flags, int32_t code, char* buffe
 std::string Lines(const std::vector<std::string>& lines) {
   std::string out;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) out += "\r\n";
+    if (i > 0)
+      out += "\r\n";
     out += lines[i];
   }
   return out;

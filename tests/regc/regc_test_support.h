@@ -45,8 +45,8 @@ class ScriptedStore final : public RegcStore {
   };
   Seen open_seen, create_seen, query_seen, set_seen, format_seen;
 
-  int32_t RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options,
-                        uint32_t access, uint32_t* key) override;
+  int32_t RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options, uint32_t access,
+                        uint32_t* key) override;
   int32_t RegCreateKeyExA(uint32_t parent, const std::string& path, const std::string& key_class,
                           uint32_t options, uint32_t access, uint32_t* key) override;
   int32_t RegQueryValueExA(uint32_t key, const std::string& name, uint32_t* type,
@@ -68,13 +68,19 @@ class FakeWindow final : public RegcWindow {
   RegcRect desktop{0, 0, 19200, 14400};  // 1280 x 960 pixels of 15 twips
   int moves = 0;
 
-  RegcRect Placement() const override { return placement; }
-  RegcWindowState State() const override { return state; }
+  RegcRect Placement() const override {
+    return placement;
+  }
+  RegcWindowState State() const override {
+    return state;
+  }
   void Move(const RegcRect& p) override {
     placement = p;
     ++moves;
   }
-  RegcRect VisibleDesktop() const override { return desktop; }
+  RegcRect VisibleDesktop() const override {
+    return desktop;
+  }
 };
 
 // The whole text of a diagnostic box, lines joined by CR LF.

@@ -20,7 +20,9 @@ class RegcFmtMsgTest : public ::testing::Test {
   RegcFmtMsgTest() : env_(MakeStoreEnv(StoreKind::kFile)), store_(env_->store()) {
     RegcSetStore(&store_);
   }
-  ~RegcFmtMsgTest() override { RegcSetStore(nullptr); }
+  ~RegcFmtMsgTest() override {
+    RegcSetStore(nullptr);
+  }
 
   void Answer(const std::string& bytes, uint32_t count) {
     store_.format_bytes = bytes;
@@ -83,10 +85,9 @@ TEST_F(RegcFmtMsgTest, ANestedFailureComesFirstAndLeavesTheCallersTextWhole) {
   ASSERT_EQ(boxes_.boxes().size(), 2u);
   EXPECT_EQ(boxes_.boxes()[0].title, "REGC RegcFmtMsg( )");
   EXPECT_EQ(boxes_.boxes()[1].title, "REGC RegcOpenRead( )");
-  EXPECT_EQ(boxes_.boxes()[1].prompt,
-            Lines({"Unexpected error from Windows API.",
-                   "RegOpenKeyEx( ) returned 5: FormatMessage() failed!",
-                   "RKHKey=-2147483647 RKSubKey='Software\\Harbex'"}));
+  EXPECT_EQ(boxes_.boxes()[1].prompt, Lines({"Unexpected error from Windows API.",
+                                             "RegOpenKeyEx( ) returned 5: FormatMessage() failed!",
+                                             "RKHKey=-2147483647 RKSubKey='Software\\Harbex'"}));
 }
 
 TEST(RegcSingleText, GivesPlainShortestDecimals) {
@@ -114,10 +115,12 @@ TEST(RegcSingleText, EveryFloatReadsBackExactlyWithNoShorterText) {
     uint32_t b = bits(random);
     float f;
     std::memcpy(&f, &b, sizeof f);
-    if (!std::isfinite(f)) continue;
+    if (!std::isfinite(f))
+      continue;
     // Keep to magnitudes a window can have, where texts stay short enough to read.
     float magnitude = std::fabs(f);
-    if (magnitude != 0 && (magnitude < 1e-6f || magnitude > 1e12f)) continue;
+    if (magnitude != 0 && (magnitude < 1e-6f || magnitude > 1e12f))
+      continue;
     ++checked;
     std::string text = RegcSingleText(f);
     float back = -1;
@@ -125,7 +128,8 @@ TEST(RegcSingleText, EveryFloatReadsBackExactlyWithNoShorterText) {
     ASSERT_EQ(back, f) << text;
     std::string digits;
     for (char c : text) {
-      if (c >= '0' && c <= '9') digits += c;
+      if (c >= '0' && c <= '9')
+        digits += c;
     }
     digits.erase(0, digits.find_first_not_of('0'));
     digits.erase(digits.find_last_not_of('0') + 1);
@@ -152,8 +156,8 @@ TEST(RegcParseSingle, TakesDecimalNumbers) {
 }
 
 TEST(RegcParseSingle, RejectsAnythingElseAndLeavesTheNumber) {
-  const char* bad[] = {"", " ", "abc", "1,2", "12x", "1e", "1e+", "--1", "+", ".", "-.",
-                       "1e39", "-1e39", "nan", "inf", "0x10", "1 2", "1.2.3"};
+  const char* bad[] = {"",  " ",  "abc",  "1,2",   "12x", "1e",  "1e+",  "--1", "+",
+                       ".", "-.", "1e39", "-1e39", "nan", "inf", "0x10", "1 2", "1.2.3"};
   for (const char* text : bad) {
     float f = 42;
     EXPECT_FALSE(RegcParseSingle(text, &f)) << text;

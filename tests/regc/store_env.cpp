@@ -27,7 +27,9 @@ class FileEnv final : public StoreEnv {
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
   }
-  RegcStore& store() override { return store_; }
+  RegcStore& store() override {
+    return store_;
+  }
 
  private:
   std::string folder_;
@@ -39,26 +41,32 @@ constexpr const char* kRegistryTestRoot = "Software\\tavlo-tests";
 
 class RegistryEnv final : public StoreEnv {
  public:
-  RegistryEnv() { base_ = std::string(kRegistryTestRoot) + "\\" + Unique(); }
+  RegistryEnv() {
+    base_ = std::string(kRegistryTestRoot) + "\\" + Unique();
+  }
   ~RegistryEnv() override {
     RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, kRegistryTestRoot);  // only goes when no test holds it
   }
-  RegcStore& store() override { return RegcRegistryStore(); }
+  RegcStore& store() override {
+    return RegcRegistryStore();
+  }
 };
 #endif
 
 }  // namespace
 
 std::string FreshTempFolder() {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / ("tavlo-regc-" + Unique());
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tavlo-regc-" + Unique());
   std::filesystem::create_directories(folder);
   return folder.string();
 }
 
 std::unique_ptr<StoreEnv> MakeStoreEnv(StoreKind kind) {
 #ifdef _WIN32
-  if (kind == StoreKind::kRegistry) return std::make_unique<RegistryEnv>();
+  if (kind == StoreKind::kRegistry)
+    return std::make_unique<RegistryEnv>();
 #endif
   (void)kind;
   return std::make_unique<FileEnv>();
@@ -72,6 +80,10 @@ std::vector<StoreKind> AvailableStores() {
 #endif
 }
 
-std::string StoreName(StoreKind kind) { return kind == StoreKind::kFile ? "File" : "Registry"; }
+std::string StoreName(StoreKind kind) {
+  return kind == StoreKind::kFile ? "File" : "Registry";
+}
 
-void PrintTo(StoreKind kind, std::ostream* out) { *out << StoreName(kind); }
+void PrintTo(StoreKind kind, std::ostream* out) {
+  *out << StoreName(kind);
+}

@@ -16,7 +16,9 @@ class StoreEnv {
  public:
   virtual ~StoreEnv() = default;
   virtual RegcStore& store() = 0;
-  const std::string& base() const { return base_; }
+  const std::string& base() const {
+    return base_;
+  }
 
  protected:
   std::string base_;

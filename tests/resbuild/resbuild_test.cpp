@@ -36,7 +36,9 @@ ResBuildTime At(int year, int month, int day, int hour, int minute, int second) 
   return t;
 }
 
-ResBuildTime Fixed() { return At(2026, 12, 6, 14, 5, 9); }
+ResBuildTime Fixed() {
+  return At(2026, 12, 6, 14, 5, 9);
+}
 
 std::string Replace(std::string s, const std::string& from, const std::string& to) {
   for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) {
@@ -45,18 +47,26 @@ std::string Replace(std::string s, const std::string& from, const std::string& t
   return s;
 }
 
-std::string ErrorLine(int err) { return "Error " + std::to_string(err) + ": " + std::strerror(err); }
+std::string ErrorLine(int err) {
+  return "Error " + std::to_string(err) + ": " + std::strerror(err);
+}
 
 // Records the window operations in order.
 class RecordingWindow : public ResBuildWindow {
  public:
-  void SetBusyPointer(bool busy) override { calls.push_back(busy ? "busy" : "normal"); }
+  void SetBusyPointer(bool busy) override {
+    calls.push_back(busy ? "busy" : "normal");
+  }
   void ShowLog(const std::string& log) override {
     calls.push_back("show");
     shown.push_back(log);
   }
-  void ProcessEvents() override { calls.push_back("events"); }
-  void FocusLog() override { calls.push_back("focus"); }
+  void ProcessEvents() override {
+    calls.push_back("events");
+  }
+  void FocusLog() override {
+    calls.push_back("focus");
+  }
   std::vector<std::string> calls;
   std::vector<std::string> shown;
 };
@@ -69,11 +79,13 @@ class ResBuildTest : public ::testing::Test {
   }
   void TearDown() override {
     EXPECT_FALSE(BinResIsOpen()) << "a Make or Dump left the container open";
-    if (BinResIsOpen()) BinResClose();
+    if (BinResIsOpen())
+      BinResClose();
     EXPECT_FALSE(Exists(res_ + ".mkres")) << "the build copy was left behind";
   }
 
-  std::string Make(const std::string& dataPath, ResBuildWindow* w = nullptr, bool* complete = nullptr) {
+  std::string Make(const std::string& dataPath, ResBuildWindow* w = nullptr,
+                   bool* complete = nullptr) {
     return MakeBinaryResource(res_, dataPath, Fixed, w, complete);
   }
 
@@ -85,8 +97,8 @@ class ResBuildTest : public ::testing::Test {
 
   // The log of a Make up to and including the "Processing Data File: " line.
   std::string MakeHead(const std::string& dataPath) const {
-    return "Making Binary Resource as at 14:05:09 06 December 2026\r\nBinary Resource File: " + res_ +
-           "\r\nBinResOpen OK\r\nProcessing Data File: " + dataPath + "\r\n";
+    return "Making Binary Resource as at 14:05:09 06 December 2026\r\nBinary Resource File: " +
+           res_ + "\r\nBinResOpen OK\r\nProcessing Data File: " + dataPath + "\r\n";
   }
 
   std::string Get(const std::string& id) {
@@ -98,10 +110,13 @@ class ResBuildTest : public ::testing::Test {
     return v;
   }
 
-  void ExpectGolden(const std::string& name, const std::string& actual, const std::string& dataPath) {
-    std::string want = Replace(Replace(ReadFile(kGolden + "/" + name), "@RES@", res_), "@DATA@", dataPath);
+  void ExpectGolden(const std::string& name, const std::string& actual,
+                    const std::string& dataPath) {
+    std::string want =
+        Replace(Replace(ReadFile(kGolden + "/" + name), "@RES@", res_), "@DATA@", dataPath);
     EXPECT_EQ(actual, want) << name;
-    if (actual != want) WriteFile(name + ".actual", actual);
+    if (actual != want)
+      WriteFile(name + ".actual", actual);
   }
 
   // Version section and n reason-code sections 2001..2000+n, then "[end]".
@@ -172,7 +187,9 @@ TEST_F(ResBuildTest, RecordsJoinTextAndSkipBracketLines) {
   EXPECT_EQ(Get("3.1"),
             "Tavlo test description set, edition 1: a version line that runs on past seventy "
             "characters~* Product one");
-  EXPECT_EQ(Get("1"), "1|-1|KXCC_UNKNOWN|Unknown completion (KXCC_UNKNOWN)~The call did not say how it ended.");
+  EXPECT_EQ(
+      Get("1"),
+      "1|-1|KXCC_UNKNOWN|Unknown completion (KXCC_UNKNOWN)~The call did not say how it ended.");
   EXPECT_EQ(Get("3"), "1|1|KXCC_WARNING|");  // two consecutive headers
   EXPECT_EQ(Get("6"), "2|10|KXRC_TEN|Ten gets a hexadecimal key too. ~~Corrective action: none. ");
   EXPECT_EQ(Get("KeyCnt"), "7");
@@ -188,8 +205,8 @@ TEST_F(ResBuildTest, LineEndsCrLfCrAndLfGiveTheSameContainer) {
   std::string lf = ReadFile(kFixtures + "/small.txt");
   std::string base = res_;
   std::vector<std::string> built;
-  for (const std::string& text : {lf, Replace(lf, "\n", "\r\n"), Replace(lf, "\n", "\r"),
-                                  lf.substr(0, lf.size() - 1)}) {
+  for (const std::string& text :
+       {lf, Replace(lf, "\n", "\r\n"), Replace(lf, "\n", "\r"), lf.substr(0, lf.size() - 1)}) {
     bool complete = false;
     std::string log = MakeText(text, &complete);
     EXPECT_TRUE(complete) << log;
@@ -197,7 +214,8 @@ TEST_F(ResBuildTest, LineEndsCrLfCrAndLfGiveTheSameContainer) {
     built.push_back(ReadFile(res_));
     WriteFile(res_, ReadFile(kFixtures + "/host.bin"));
   }
-  for (std::size_t i = 1; i < built.size(); ++i) EXPECT_EQ(built[i], built[0]) << i;
+  for (std::size_t i = 1; i < built.size(); ++i)
+    EXPECT_EQ(built[i], built[0]) << i;
 }
 
 TEST_F(ResBuildTest, ReferenceSizedSetAndRecordNumberPairs) {
@@ -211,14 +229,16 @@ TEST_F(ResBuildTest, ReferenceSizedSetAndRecordNumberPairs) {
   EXPECT_NE(Get("NumericKeys").find("$n[2347]$n[92B]"), std::string::npos);
   std::string dump = DumpBinaryResource(res_);
   EXPECT_EQ(dump.substr(0, dump.find("\r\n3.1=")),
-            "Binary Resource File: " + res_ + "\r\nBinResOpen OK, 4124 of 4200 bytes used in index (98.19048% full)");
+            "Binary Resource File: " + res_ +
+                "\r\nBinResOpen OK, 4124 of 4200 bytes used in index (98.19048% full)");
 }
 
 TEST_F(ResBuildTest, FullIndexStopsAtSymbolicKeysAndKeepsTheFile) {
   bool complete = false;
   std::string log = MakeText(Codes(353), &complete);
   EXPECT_TRUE(complete);
-  EXPECT_NE(DumpBinaryResource(res_).find("4196 of 4200 bytes used in index (99.90476% full)"), std::string::npos);
+  EXPECT_NE(DumpBinaryResource(res_).find("4196 of 4200 bytes used in index (99.90476% full)"),
+            std::string::npos);
 
   std::string before = ReadFile(res_);
   log = MakeText(Codes(354), &complete);
@@ -229,7 +249,9 @@ TEST_F(ResBuildTest, FullIndexStopsAtSymbolicKeysAndKeepsTheFile) {
       "Error=32006 BinResAppend: Index is full, IdxEntries=4187, IdLen=12, MaxEntsLen=4200\r\n";
   std::size_t at = log.find(fail);
   ASSERT_NE(at, std::string::npos) << log.substr(log.size() - 300);
-  EXPECT_NE(log.find("\r\n711 records, 354 codes in data file.\r\nKeyCnt=354\r\nNumericKeys= (length "), std::string::npos);
+  EXPECT_NE(
+      log.find("\r\n711 records, 354 codes in data file.\r\nKeyCnt=354\r\nNumericKeys= (length "),
+      std::string::npos);
   EXPECT_EQ(log.substr(at + fail.size(), 27), "SymbolicKeys= (length 5910)");
   EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
   EXPECT_EQ(ReadFile(res_), before);
@@ -257,9 +279,10 @@ TEST_F(ResBuildTest, RecordThatDoesNotFitStopsTheReading) {
 // comma except the line's last character, whatever that is.
 TEST_F(ResBuildTest, LineClassification) {
   bool complete = false;
-  MakeText("[DI7,Version]\n[note] \nv1\n[end] \n\n[5,KXRC_NO_BRACKET\n\n\n[6,KXCC_SIX]]\nx|y\n"
-           "[7,KXRC_A,KXCC_B]\n[end]\n",
-           &complete);
+  MakeText(
+      "[DI7,Version]\n[note] \nv1\n[end] \n\n[5,KXRC_NO_BRACKET\n\n\n[6,KXCC_SIX]]\nx|y\n"
+      "[7,KXRC_A,KXCC_B]\n[end]\n",
+      &complete);
   ASSERT_TRUE(complete);
   EXPECT_EQ(Get("3.7"), "v1~");
   EXPECT_EQ(Get("1"), "2|5|KXRC_NO_BRACKE|~");
@@ -347,7 +370,8 @@ TEST_F(ResBuildTest, SectionsAroundTheEndLine) {
 }
 
 TEST_F(ResBuildTest, ResourceFileThatCannotBeWritten) {
-  std::string head = "Making Binary Resource as at 14:05:09 06 December 2026\r\nBinary Resource File: ";
+  std::string head =
+      "Making Binary Resource as at 14:05:09 06 December 2026\r\nBinary Resource File: ";
   std::string data = kFixtures + "/small.txt";
   for (const std::string& target : {dir_.Dir(), dir_.Path("no-such-dir/tavlo.exe")}) {
     int err = target == dir_.Dir() ? EISDIR : ENOENT;
@@ -374,7 +398,8 @@ TEST_F(ResBuildTest, RebuiltProgramFileStaysExecutable) {
   namespace fs = std::filesystem;
   fs::permissions(res_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
   MakeText("[0,KXCC_OK]\n[end]\n");
-  EXPECT_EQ(fs::status(res_).permissions(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+  EXPECT_EQ(fs::status(res_).permissions(),
+            fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
 }
 #endif
 
@@ -386,8 +411,9 @@ TEST_F(ResBuildTest, OpenContainerRefusesMakeAndDump) {
   std::string log = MakeBinaryResource(res_, kFixtures + "/small.txt", Fixed);
   EXPECT_EQ(log.substr(log.find("\r\nBinary Resource Error")),
             "\r\nBinary Resource Error: Can't open to append.\r\nError=32002 Already open\r\n");
-  EXPECT_EQ(DumpBinaryResource(res_), "Binary Resource File: " + res_ +
-                                          "\r\nBinary Resource Error: Can't open to read.\r\nError=32002 Already open\r\n");
+  EXPECT_EQ(DumpBinaryResource(res_),
+            "Binary Resource File: " + res_ +
+                "\r\nBinary Resource Error: Can't open to read.\r\nError=32002 Already open\r\n");
   EXPECT_EQ(ReadFile(res_), before);
   BinResAppend("still", "open");  // the open container was not touched
   EXPECT_EQ(BinResErr, 0);
@@ -401,7 +427,8 @@ TEST_F(ResBuildTest, DumpDuringMakeEndsTheMake) {
    public:
     explicit DumpOnEvents(const std::string& res) : res_(res) {}
     void ProcessEvents() override {
-      if (nested.empty()) nested = DumpBinaryResource(res_);
+      if (nested.empty())
+        nested = DumpBinaryResource(res_);
     }
     std::string nested;
 
@@ -413,10 +440,10 @@ TEST_F(ResBuildTest, DumpDuringMakeEndsTheMake) {
   bool complete = true;
   std::string log = Make(data, &w, &complete);
   EXPECT_FALSE(complete);
-  EXPECT_EQ(w.nested, "Binary Resource File: " + res_ +
-                          "\r\nBinary Resource Error: Can't open to read.\r\nError=32002 Already open\r\n");
-  EXPECT_EQ(log, MakeHead(data) +
-                     "4 records, 0 codes in data file.\r\nBinResClose OK\r\n");
+  EXPECT_EQ(w.nested,
+            "Binary Resource File: " + res_ +
+                "\r\nBinary Resource Error: Can't open to read.\r\nError=32002 Already open\r\n");
+  EXPECT_EQ(log, MakeHead(data) + "4 records, 0 codes in data file.\r\nBinResClose OK\r\n");
   EXPECT_EQ(ReadFile(res_), before);
 }
 
@@ -424,7 +451,9 @@ TEST_F(ResBuildTest, DumpFailures) {
   std::string head = "Binary Resource File: " + res_ + "\r\n";
   bool complete = true;
   EXPECT_EQ(DumpBinaryResource(res_, nullptr, &complete),
-            head + "Binary Resource Error: Can't open to read.\r\nError=32001 BinResOpen: Resource is empty\r\n");
+            head +
+                "Binary Resource Error: Can't open to read.\r\nError=32001 BinResOpen: Resource is "
+                "empty\r\n");
   EXPECT_FALSE(complete);
 
   BinResOpen(res_, 64);
@@ -433,10 +462,11 @@ TEST_F(ResBuildTest, DumpFailures) {
   BinResAppend("after", "x");
   BinResClose();
   EXPECT_EQ(DumpBinaryResource(res_, nullptr, &complete),
-            head + "BinResOpen OK, 41 of 64 bytes used in index (64.0625% full)\r\nsmall=1\r\n2\r\n"
-                   "Binary Resource Error: Can't get string.\r\nKey=huge\r\n"
-                   "Error=32003 BinResGet: Resource data length invalid for get string = 32768\r\n"
-                   "BinResClose OK\r\n");
+            head +
+                "BinResOpen OK, 41 of 64 bytes used in index (64.0625% full)\r\nsmall=1\r\n2\r\n"
+                "Binary Resource Error: Can't get string.\r\nKey=huge\r\n"
+                "Error=32003 BinResGet: Resource data length invalid for get string = 32768\r\n"
+                "BinResClose OK\r\n");
   EXPECT_FALSE(complete);
 }
 
@@ -451,8 +481,10 @@ TEST_F(ResBuildTest, DumpBreaksDataThatBeginsWithOne) {
   BinResClose();
   ASSERT_EQ(BinResErr, 0);
   EXPECT_EQ(DumpBinaryResource(res_),
-            "Binary Resource File: " + res_ + "\r\nBinResOpen OK, 40 of 64 bytes used in index (62.5% full)\r\n"
-            "v=1st\r\n\r\nline\r\nw=2nd~line\r\nx=" + std::string(70, 'x') + "\r\ny=1\r\nBinResClose OK\r\n");
+            "Binary Resource File: " + res_ +
+                "\r\nBinResOpen OK, 40 of 64 bytes used in index (62.5% full)\r\n"
+                "v=1st\r\n\r\nline\r\nw=2nd~line\r\nx=" +
+                std::string(70, 'x') + "\r\ny=1\r\nBinResClose OK\r\n");
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ int RefuseBox(const std::string& prompt, unsigned, const std::string& title) {
 void Pump() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
+    if (message.message == WM_QUIT)
+      continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -35,15 +36,20 @@ void Pump() {
 
 class WinTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetMsgBoxHandler(RefuseBox); }
+  void SetUp() override {
+    SetMsgBoxHandler(RefuseBox);
+  }
   void TearDown() override {
-    if (frmMainWindow() != nullptr) DestroyWindow(frmMainWindow());
+    if (frmMainWindow() != nullptr)
+      DestroyWindow(frmMainWindow());
     Pump();
     SetMsgBoxHandler(nullptr);
   }
 };
 
-std::string Folder(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+std::string Folder(const std::string& path) {
+  return path.substr(0, path.rfind('\\'));
+}
 
 TEST_F(WinTest, MainSetsThePathsAndShowsTheMainWindow) {
   _putenv_s("TMP", "C:\\tavlo-test-tmp");

@@ -3,8 +3,7 @@
 
 #include <zelk.h>
 
-int main(void)
-{
+int main(void) {
   char name[ZELK_NAME_SIZE];
 
   printf("%s\n", KXReasonCodeMsg(2035, name));
