@@ -1,19 +1,14 @@
 #include "main_win.h"
 
-#include <cmath>
-
 #include "app.h"
 #include "code.h"
 #include "code_win.h"
 #include "msgbox.h"
+#include "twips.h"
 
 namespace {
 
 HWND main_window = nullptr;
-
-int ToPixels(float twips, float twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
-}
 
 LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -58,8 +53,8 @@ HWND frmMainShow() {
     return nullptr;
 
   const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT outer{0, 0, ToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
-             ToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
+  RECT outer{0, 0, TwipsToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
+             TwipsToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
   AdjustWindowRectEx(&outer, style, FALSE, 0);
   main_window = CreateWindowExA(0, kFrmMainClass, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr,
