@@ -1,16 +1,24 @@
 // store: block scan of the description store, header matching and description printing.
 #include "store.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <sys/types.h>
+
+// Large-file support: the store's offsets pass through off_t, which must hold 64 bits on
+// 32-bit systems too (the build defines _FILE_OFFSET_BITS=64 there).
+static_assert(sizeof(off_t) == 8, "build with large-file support");
 
 FILE* fBin = nullptr;
-long DescFileLen = 0;
+StoreOffset DescFileLen = 0;
 char* pBlkBuff = nullptr;
 int MatchCnt = 0;
 int SwDescription = 0;
+const volatile char HeaderBrackets[2] = {'[', ']'};
+int StdoutErrno = 0;
 
 namespace {
 
@@ -19,9 +27,12 @@ char DescWindow[kDescWindowSize];  // one description, read straight from the fi
 
 // The one printer of failures: "Error: " + message, then ": (errno) text" when a system call
 // failed (errnum >= 0). Standard output is flushed first, so that with both streams on one
-// file or pipe the error stands after the code line it concerns, as on a terminal.
+// file or pipe the error stands after the code line it concerns, as on a terminal. A failed
+// flush keeps its cause for the final check of standard output.
 __attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char* fmt, ...) {
-  fflush(stdout);
+  if (fflush(stdout) != 0 && StdoutErrno == 0) {
+    StdoutErrno = errno;
+  }
   fputs("Error: ", stderr);
   va_list ap;
   va_start(ap, fmt);
@@ -91,9 +102,9 @@ bool TakeSymbolicHeader(const char* hit, long partLen, const char* blk, const ch
 
 // Reads the description that begins 2 bytes after the header's ']' (past the ']' and its line
 // feed) through the window, and prints it up to the ']' of the header that follows it.
-int ShowDescription(long offset, const char* hdr, int hdrLen) {
-  if (fseek(fBin, offset, SEEK_SET) != 0) {
-    PrintError(-1, "Can't seek to %ld in descriptions file", offset);
+int ShowDescription(StoreOffset offset, const char* hdr, int hdrLen) {
+  if (fseeko(fBin, static_cast<off_t>(offset), SEEK_SET) != 0) {
+    PrintError(-1, "Can't seek to %lld in descriptions file", static_cast<long long>(offset));
     return kStoreDescSeekFailed;
   }
   size_t got = fread(DescWindow, 1, sizeof DescWindow, fBin);
@@ -115,7 +126,7 @@ int ShowDescription(long offset, const char* hdr, int hdrLen) {
 
 // Counts an accepted header and prints its code line and, with -d, its description. The
 // kind is told by the name's third character; other sections (the version) get no code line.
-int ReportMatch(const Header& h, long blockOffset, const char* hdr, int hdrLen) {
+int ReportMatch(const Header& h, StoreOffset blockOffset, const char* hdr, int hdrLen) {
   MatchCnt++;
   if (MatchCnt > 1 && SwDescription) {
     putchar('\n');
@@ -144,10 +155,12 @@ int ScanStore(const char* pat, bool symbolic) {
   const long patLen = static_cast<long>(strlen(pat));
   int status = kStoreOk;
   const char* lastHeader = nullptr;
-  long lastHeaderBlock = -1;
-  for (long blockOffset = 0; blockOffset < DescFileLen; blockOffset += kBlockStep) {
-    if (fseek(fBin, blockOffset, SEEK_SET) != 0) {
-      PrintError(-1, "Can't seek to %ld in descriptions file '%s'", blockOffset, StorePath);
+  StoreOffset lastHeaderBlock = -1;
+  for (StoreOffset blockOffset = DescFileLen > 0 ? 0 : -1; blockOffset >= 0;
+       blockOffset = NextBlockOffset(blockOffset, DescFileLen)) {
+    if (fseeko(fBin, static_cast<off_t>(blockOffset), SEEK_SET) != 0) {
+      PrintError(-1, "Can't seek to %lld in descriptions file '%s'",
+                 static_cast<long long>(blockOffset), StorePath);
       return kStoreBlockSeekFailed;
     }
     long got = static_cast<long>(fread(pBlkBuff, 1, kBlockSize, fBin));
@@ -157,7 +170,7 @@ int ScanStore(const char* pat, bool symbolic) {
       return kStoreBlockReadFailed;
     }
     const char* end = pBlkBuff + got;
-    const bool nextBlock = blockOffset + kBlockStep < DescFileLen;
+    const bool nextBlock = NextBlockOffset(blockOffset, DescFileLen) >= 0;
     const char* owned = nextBlock && got > kBlockStep ? pBlkBuff + kBlockStep : end;
     for (const char* hit = MemSearch(pBlkBuff, got, pat, patLen); hit != nullptr;
          hit = MemSearch(hit + 1, end - (hit + 1), pat, patLen)) {
@@ -204,12 +217,12 @@ int OpenDescriptions(const char* path) {
   }
   // Blocks are read straight into the block buffer; a stream buffer would only add a copy.
   setvbuf(fBin, nullptr, _IONBF, 0);
-  if (fseek(fBin, 0, SEEK_END) != 0) {
+  if (fseeko(fBin, 0, SEEK_END) != 0) {
     PrintError(-1, "Can't seek to end in file '%s'", path);
     CloseDescriptions();
     return kStoreEndSeekFailed;
   }
-  DescFileLen = ftell(fBin);
+  DescFileLen = ftello(fBin);
   if (DescFileLen == -1) {
     PrintError(-1, "Can't get length of file '%s'", path);
     CloseDescriptions();
@@ -261,8 +274,17 @@ const char* MemSearch(const char* buf, long len, const char* pat, long patLen) {
   return nullptr;
 }
 
+StoreOffset NextBlockOffset(StoreOffset offset, StoreOffset length) {
+  const StoreOffset next = offset + kBlockStep;
+  return next < length ? next : -1;
+}
+
 int32_t ReadDecimal(const char* text, const char* end) {
   const char* p = text;
+  // Leading white space is skipped, as the C library's conversion skips it.
+  while (p < end && isspace(static_cast<unsigned char>(*p))) {
+    ++p;
+  }
   bool negative = false;
   if (p < end && (*p == '-' || *p == '+')) {
     negative = *p == '-';

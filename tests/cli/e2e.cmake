@@ -11,6 +11,7 @@
 #                 [UNREADABLE]                 store without read permission (native runs only)
 #                 [MERGED]                     standard error joined to standard output, as
 #                                              with 2>&1, so the golden file shows their order
+#                 [STDOUT FULL|CLOSED]         standard output on /dev/full, or closed (>&-)
 #                 [GOLDEN <file>])             default: golden/<name>.txt beside the caller
 #
 # In arguments, "@SRC@" is the caller's source folder and "@WORK@" the case's scratch folder.
@@ -21,7 +22,7 @@
 set(TAVLO_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 function(tavlo_cli_e2e)
-  cmake_parse_arguments(E "UNREADABLE;MERGED" "NAME;TEXT;GEN;GOLDEN" "ARGS;SET_ENV;UNSET_ENV"
+  cmake_parse_arguments(E "UNREADABLE;MERGED" "NAME;TEXT;GEN;GOLDEN;STDOUT" "ARGS;SET_ENV;UNSET_ENV"
     ${ARGN})
   if(NOT TARGET tavlo-bare)
     return()
@@ -35,7 +36,7 @@ function(tavlo_cli_e2e)
   get_property(append_script GLOBAL PROPERTY TAVLO_APPEND_SCRIPT)
 
   set(body "")
-  foreach(var NAME TEXT GEN GOLDEN UNREADABLE MERGED)
+  foreach(var NAME TEXT GEN GOLDEN UNREADABLE MERGED STDOUT)
     string(APPEND body "set(CASE_${var} [==[${E_${var}}]==])\n")
   endforeach()
   foreach(var ARGS SET_ENV UNSET_ENV)

@@ -75,6 +75,13 @@ set(command "")
 if(CASE_MERGED)
   # One pipe for both streams: what the program wrote first comes first.
   set(merge /bin/sh -c [=[exec "$@" 2>&1]=] sh)
+elseif(CASE_STDOUT STREQUAL "CLOSED")
+  set(merge /bin/sh -c [=[exec "$@" >&-]=] sh)
+endif()
+set(stdout_file ${CASE_WORK}/stdout)
+if(CASE_STDOUT STREQUAL "FULL")
+  set(stdout_file /dev/full)
+  file(WRITE ${CASE_WORK}/stdout "")
 endif()
 foreach(word IN LISTS merge CASE_EMULATOR runner)
   string(APPEND command " [==[${word}]==]")
@@ -92,7 +99,7 @@ endforeach()
 # and a stray CR in the output must show.
 cmake_language(EVAL CODE "execute_process(COMMAND ${command}
   WORKING_DIRECTORY [==[${CASE_WORK}]==]
-  OUTPUT_FILE [==[${CASE_WORK}/stdout]==] ERROR_FILE [==[${CASE_WORK}/stderr]==]
+  OUTPUT_FILE [==[${stdout_file}]==] ERROR_FILE [==[${CASE_WORK}/stderr]==]
   RESULT_VARIABLE status)")
 _tavlo_read_bytes(${CASE_WORK}/stdout out)
 _tavlo_read_bytes(${CASE_WORK}/stderr err)
