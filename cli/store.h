@@ -11,8 +11,9 @@
 //   SearchSymbols(part)            symbolic search for an upper-case part of a code's name
 //   PrintDescription(text)         print NUL-terminated text wrapped to 78 columns
 //   MemSearch(buf, n, pat, m)      first occurrence of pat within the first n bytes, or null
-//   ReadDecimal(text, end)         decimal value after optional white space and sign, held
-//                                  within 32 bits, as the C library converts it
+//   ReadDecimalPrefix(text, end)   optional white space and sign, and the digits up to the
+//                                  first non-digit, held within 32 bits (as the C library
+//                                  converts a decimal integer)
 //   NextBlockOffset(offset, len)   where the block after the one at offset starts, or -1
 //   HeaderBrackets                 '[' and ']' for header texts built at run time
 //   CloseDescriptions()            close the store (reporting a failed close), free the buffer
@@ -23,7 +24,6 @@
 //   pBlkBuff       the 65,536-byte block buffer, or null
 //   MatchCnt       matches found in this run; only grows
 //   SwDescription  1: print the description of each match
-//   StdoutErrno    the system error of the first failed flush of standard output, or 0
 // Status codes (they become the program's exit status)
 //   0   done (also when nothing matched)
 //   1   the block buffer could not be allocated
@@ -70,14 +70,13 @@ extern StoreOffset DescFileLen;
 extern char* pBlkBuff;
 extern int MatchCnt;
 extern int SwDescription;
-extern int StdoutErrno;
 
 int OpenDescriptions(const char* path);
 int SearchSectionHeader(const char* pattern);
 int SearchSymbols(const char* part);
 void PrintDescription(const char* text);
-const char* MemSearch(const char* buf, long len, const char* pat, long patLen);
-int32_t ReadDecimal(const char* text, const char* end);
+const char* MemSearch(const char* buf, long len, const char* pat, long pat_len);
+int32_t ReadDecimalPrefix(const char* text, const char* end);
 StoreOffset NextBlockOffset(StoreOffset offset, StoreOffset length);
 
 // The program's own image is scanned as part of the store, so it must hold no bracketed text
