@@ -132,12 +132,16 @@ std::string ResolvedPath(const std::string& path) {
   return ec ? path : resolved.string();
 }
 
+#ifndef _WIN32
+// The Windows half (files_win.cpp) asks the file system itself: the C library there reports
+// one link for every file.
 bool IsSoleLinkPlainFile(const std::string& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec)) || ec)
     return false;
   return std::filesystem::hard_link_count(path, ec) == 1 && !ec;
 }
+#endif
 
 std::string TempFolderFile(const std::string& name, std::error_code* err) {
   static std::atomic<unsigned> counter{0};

@@ -371,7 +371,12 @@ TEST_F(ResBuildTest, ResourceFileThatCannotBeWritten) {
       "Making Binary Resource as at 14:05:09 06 December 2026\r\nBinary Resource File: ";
   std::string data = kFixtures + "/small.txt";
   for (const std::string& target : {dir_.Dir(), dir_.Path("no-such-dir/tavlo.exe")}) {
-    int err = target == dir_.Dir() ? EISDIR : ENOENT;
+#ifdef _WIN32
+    const int dir_err = EACCES;  // the C library there opens no folder, for any purpose
+#else
+    const int dir_err = EISDIR;
+#endif
+    int err = target == dir_.Dir() ? dir_err : ENOENT;
     bool complete = true;
     std::string log = MakeBinaryResource(target, data, Fixed, nullptr, &complete);
     EXPECT_FALSE(complete);
@@ -416,11 +421,13 @@ TEST_F(ResBuildTest, MakeThroughLinksBuildsIntoTheFileTheyName) {
     MakeBinaryResource(link, data, Fixed, nullptr, &complete);
     EXPECT_TRUE(complete);
     EXPECT_EQ(fs::is_symlink(fs::symlink_status(link)), row.symbolic);
-    if (!row.symbolic) {
-      EXPECT_EQ(fs::hard_link_count(res_), 2u);
+    EXPECT_EQ(Get("KeyCnt"), "2");
+    // Still one file under two names: what is written through one name shows through the other.
+    if (std::FILE* f = std::fopen(res_.c_str(), "ab")) {
+      std::fputc('!', f);
+      std::fclose(f);
     }
     EXPECT_EQ(ReadFile(link), ReadFile(res_));
-    EXPECT_EQ(Get("KeyCnt"), "2");
     EXPECT_FALSE(Exists(link + ".mkres"));
     fs::remove(link);
   }
