@@ -1,11 +1,16 @@
 #include "error.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
+int StdoutErrno = 0;
+
 void PrintError(int errnum, const char* fmt, ...) {
-  fflush(stdout);
+  if (fflush(stdout) != 0 && StdoutErrno == 0) {
+    StdoutErrno = errno;  // kept for the final check of standard output
+  }
   fputs("Error: ", stderr);
   va_list ap;
   va_start(ap, fmt);

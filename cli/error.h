@@ -5,11 +5,15 @@
 //                                  when a system call failed (errnum >= 0), then a line feed
 // Standard output is flushed first, so that with both streams on one file or pipe the error
 // stands after the output it concerns, as on a terminal.
+// State
+//   StdoutErrno    the system error of the first failed flush of standard output, or 0
 #ifndef TAVLO_ERROR_H
 #define TAVLO_ERROR_H
 
 // errnum for a failure that no system call reported.
 constexpr int kNoErrno = -1;
+
+extern int StdoutErrno;
 
 __attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char* fmt, ...);
 

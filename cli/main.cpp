@@ -5,12 +5,15 @@
 //   tavlo -v            the version section of the description text
 //   tavlo -text File    description maker, text mode
 //   tavlo -palm File    description maker, comma-separated mode
-// Exit status: 0 done, 1 usage, otherwise the status of the store (store.h) or the maker.
+// Exit status: 0 done, 1 usage, 11 standard output not written (when nothing else failed),
+// otherwise the status of the store (store.h) or the maker.
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "error.h"
 #include "maker.h"
 #include "selfpath.h"
 #include "store.h"
@@ -24,12 +27,11 @@ int SwDebug = 0;
 
 namespace {
 
-constexpr int kMaxCodeLen = 63;      // longer arguments are cut to their first 63 characters
-constexpr int32_t kApplFirst = 900;  // application-defined reason codes lie above it ...
-constexpr int32_t kApplLast = 999;   // ... and below this one
-// Not a literal "1" in the pattern text: the executable image must not hold the version
-// header itself, or the bare program would find it.
-volatile int DescFormatVersion = 1;
+constexpr int kMaxCodeLen = 63;        // longer arguments are cut to their first 63 characters
+constexpr int32_t kApplFirst = 900;    // application-defined reason codes lie above it ...
+constexpr int32_t kApplLast = 999;     // ... and below this one
+constexpr int kDescFormatVersion = 1;  // the "1" of the version header "DI1"
+constexpr int kOutputFailed = 11;      // standard output could not be written
 
 void PrintUsage() {
   printf("Zarvex Pindle program\n%s\n%s\n", SrcIdent, Copyright);
@@ -157,8 +159,31 @@ int ShowVersion() {
   }
   SwDescription = 1;
   char pattern[32];
-  snprintf(pattern, sizeof pattern, "[DI%d,Version]", DescFormatVersion);
+  snprintf(pattern, sizeof pattern, "%cDI%d,Version%c", HeaderBrackets[0], kDescFormatVersion,
+           HeaderBrackets[1]);
   return SearchSectionHeader(pattern);
+}
+
+// Standard output is checked once, at the end, through its last flush and its close: results
+// that never reached a full disk or a closed descriptor must not end with status 0. An earlier
+// failure keeps its own status; its message already stands on standard error.
+int FinishOutput(int status) {
+  errno = 0;
+  bool failed = fflush(stdout) != 0 || ferror(stdout);
+  int err = errno;
+  if (fclose(stdout) != 0 && !failed) {
+    failed = true;
+    err = errno;
+  }
+  if (!failed) {
+    return status;
+  }
+  if (err == 0) {
+    err = StdoutErrno != 0 ? StdoutErrno : EIO;
+  }
+  // PrintError's own flush of standard output no longer applies: the stream is closed.
+  fprintf(stderr, "Error: Can't write to stdout: (%d) %s\n", err, strerror(err));
+  return status == kStoreOk ? kOutputFailed : status;
 }
 
 }  // namespace
@@ -191,7 +216,7 @@ int main(int argc, char** argv) {
   if (positional_cnt == 0) {
     if (!sw_version) {
       PrintUsage();
-      return 1;
+      return FinishOutput(1);
     }
     status = ShowVersion();
   } else if (sw_text || sw_palm) {
@@ -206,5 +231,5 @@ int main(int argc, char** argv) {
     status = IsNumeric(code) ? LookUpNumeric(code) : LookUpSymbolic(code);
   }
   CloseDescriptions();
-  return status;
+  return FinishOutput(status);
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "error.h"
+#include "store.h"  // HeaderBrackets
 
 namespace {
 
@@ -142,7 +143,7 @@ void CompletionHeader(Conversion& c, char* s) {
   int value = LeadingInteger(s);
   const char* title = s + 2;  // the line holds "KXCC_", so it is longer than 2
   if (!c.palm) {
-    printf("[%d,%s]\n%s\n", value, name, title);
+    printf("%c%d,%s%c\n%s\n", HeaderBrackets[0], value, name, HeaderBrackets[1], title);
   } else {
     printf(c.state == BeforeCompletion ? "CC,%d," : "\nCC,%d,", value);
     PrintField(c, name);
@@ -177,7 +178,8 @@ void ReasonHeader(Conversion& c, char* s) {
     PrintField(c, value);
     PrintField(c, name);
   } else {
-    printf(c.state == BeforeReason ? "[%s,%s]\n" : "\n[%s,%s]\n", value, name);
+    printf(c.state == BeforeReason ? "%c%s,%s%c\n" : "\n%c%s,%s%c\n", HeaderBrackets[0], value,
+           name, HeaderBrackets[1]);
   }
   c.descriptions++;
   c.state = Reason;
@@ -217,7 +219,7 @@ int Convert(Conversion& c) {
   if (c.palm)
     printf("Zarvex ZIZ Codes,Value,Name,CC,RC,DI\nDI,%d,Version,", 1);
   else
-    printf("[DI%d,Version]\n", 1);
+    printf("%cDI%d,Version%c\n", HeaderBrackets[0], 1, HeaderBrackets[1]);
 
   while (c.state != Finished) {
     size_t len;

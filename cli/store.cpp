@@ -1,17 +1,24 @@
 // store: block scan of the description store, header matching and description printing.
 #include "store.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <sys/types.h>
 
 #include "error.h"
 
+// Large-file support: the store's offsets pass through off_t, which must hold 64 bits on
+// 32-bit systems too (the build defines _FILE_OFFSET_BITS=64 there).
+static_assert(sizeof(off_t) == 8, "build with large-file support");
+
 FILE* fBin = nullptr;
-long DescFileLen = 0;
+StoreOffset DescFileLen = 0;
 char* pBlkBuff = nullptr;
 int MatchCnt = 0;
 int SwDescription = 0;
+const volatile char HeaderBrackets[2] = {'[', ']'};
 
 namespace {
 
@@ -76,9 +83,9 @@ bool TakeSymbolicHeader(const char* hit, long part_len, const char* blk, const c
 
 // Reads the description that begins 2 bytes after the header's ']' (past the ']' and its line
 // feed) through the window, and prints it up to the ']' of the header that follows it.
-int ShowDescription(long offset, const char* hdr, int hdr_len) {
-  if (fseek(fBin, offset, SEEK_SET) != 0) {
-    PrintError(kNoErrno, "Can't seek to %ld in descriptions file", offset);
+int ShowDescription(StoreOffset offset, const char* hdr, int hdr_len) {
+  if (fseeko(fBin, static_cast<off_t>(offset), SEEK_SET) != 0) {
+    PrintError(kNoErrno, "Can't seek to %lld in descriptions file", static_cast<long long>(offset));
     return kStoreDescSeekFailed;
   }
   size_t got = fread(DescWindow, 1, sizeof DescWindow, fBin);
@@ -100,7 +107,7 @@ int ShowDescription(long offset, const char* hdr, int hdr_len) {
 
 // Counts an accepted header and prints its code line and, with -d, its description. The
 // kind is told by the name's third character; other sections (the version) get no code line.
-int ReportMatch(const Header& h, long block_offset, const char* hdr, int hdr_len) {
+int ReportMatch(const Header& h, StoreOffset block_offset, const char* hdr, int hdr_len) {
   MatchCnt++;
   if (MatchCnt > 1 && SwDescription) {
     putchar('\n');
@@ -129,10 +136,12 @@ int ScanStore(const char* pat, bool symbolic) {
   const long pat_len = static_cast<long>(strlen(pat));
   int status = kStoreOk;
   const char* last_header = nullptr;
-  long last_header_block = -1;
-  for (long block_offset = 0; block_offset < DescFileLen; block_offset += kBlockStep) {
-    if (fseek(fBin, block_offset, SEEK_SET) != 0) {
-      PrintError(kNoErrno, "Can't seek to %ld in descriptions file '%s'", block_offset, StorePath);
+  StoreOffset last_header_block = -1;
+  for (StoreOffset block_offset = DescFileLen > 0 ? 0 : -1; block_offset >= 0;
+       block_offset = NextBlockOffset(block_offset, DescFileLen)) {
+    if (fseeko(fBin, static_cast<off_t>(block_offset), SEEK_SET) != 0) {
+      PrintError(kNoErrno, "Can't seek to %lld in descriptions file '%s'",
+                 static_cast<long long>(block_offset), StorePath);
       return kStoreBlockSeekFailed;
     }
     long got = static_cast<long>(fread(pBlkBuff, 1, kBlockSize, fBin));
@@ -142,7 +151,7 @@ int ScanStore(const char* pat, bool symbolic) {
       return kStoreBlockReadFailed;
     }
     const char* end = pBlkBuff + got;
-    const bool next_block = block_offset + kBlockStep < DescFileLen;
+    const bool next_block = NextBlockOffset(block_offset, DescFileLen) >= 0;
     const char* owned = next_block && got > kBlockStep ? pBlkBuff + kBlockStep : end;
     for (const char* hit = MemSearch(pBlkBuff, got, pat, pat_len); hit != nullptr;
          hit = MemSearch(hit + 1, end - (hit + 1), pat, pat_len)) {
@@ -189,12 +198,12 @@ int OpenDescriptions(const char* path) {
   }
   // Blocks are read straight into the block buffer; a stream buffer would only add a copy.
   setvbuf(fBin, nullptr, _IONBF, 0);
-  if (fseek(fBin, 0, SEEK_END) != 0) {
+  if (fseeko(fBin, 0, SEEK_END) != 0) {
     PrintError(kNoErrno, "Can't seek to end in file '%s'", path);
     CloseDescriptions();
     return kStoreEndSeekFailed;
   }
-  DescFileLen = ftell(fBin);
+  DescFileLen = ftello(fBin);
   if (DescFileLen == -1) {
     PrintError(kNoErrno, "Can't get length of file '%s'", path);
     CloseDescriptions();
@@ -246,8 +255,17 @@ const char* MemSearch(const char* buf, long len, const char* pat, long pat_len) 
   return nullptr;
 }
 
+StoreOffset NextBlockOffset(StoreOffset offset, StoreOffset length) {
+  const StoreOffset next = offset + kBlockStep;
+  return next < length ? next : -1;
+}
+
 int32_t ReadDecimalPrefix(const char* text, const char* end) {
   const char* p = text;
+  // Leading white space is skipped, as the C library's conversion skips it.
+  while (p < end && isspace(static_cast<unsigned char>(*p))) {
+    ++p;
+  }
   bool negative = false;
   if (p < end && (*p == '-' || *p == '+')) {
     negative = *p == '-';

@@ -11,12 +11,16 @@
 //   SearchSymbols(part)            symbolic search for an upper-case part of a code's name
 //   PrintDescription(text)         print NUL-terminated text wrapped to 78 columns
 //   MemSearch(buf, n, pat, m)      first occurrence of pat within the first n bytes, or null
-//   ReadDecimalPrefix(text, end)   optional sign and the digits up to the first non-digit,
-//                                  held within 32 bits
+//   ReadDecimalPrefix(text, end)   optional white space and sign, and the digits up to the
+//                                  first non-digit, held within 32 bits (as the C library
+//                                  converts a decimal integer)
+//   NextBlockOffset(offset, len)   where the block after the one at offset starts, or -1
+//   HeaderBrackets                 '[' and ']' for header texts built at run time
 //   CloseDescriptions()            close the store (reporting a failed close), free the buffer
 // State (process-wide)
 //   fBin           the open store, or null
-//   DescFileLen    the store's length in bytes, taken when it is opened
+//   DescFileLen    the store's length in bytes, taken when it is opened (64-bit, so that a
+//                  32-bit build reads stores past 2 GiB as a 64-bit one does)
 //   pBlkBuff       the 65,536-byte block buffer, or null
 //   MatchCnt       matches found in this run; only grows
 //   SwDescription  1: print the description of each match
@@ -36,6 +40,10 @@
 
 #include <cstdint>
 #include <cstdio>
+
+// File offsets and lengths are 64-bit on every build; 32-bit builds use the large-file
+// interfaces (fseeko, ftello with a 64-bit off_t).
+using StoreOffset = int64_t;
 
 constexpr long kBlockSize = 65536;
 constexpr long kBlockStep = 65488;
@@ -58,7 +66,7 @@ enum StoreStatus {
 };
 
 extern FILE* fBin;
-extern long DescFileLen;
+extern StoreOffset DescFileLen;
 extern char* pBlkBuff;
 extern int MatchCnt;
 extern int SwDescription;
@@ -69,6 +77,12 @@ int SearchSymbols(const char* part);
 void PrintDescription(const char* text);
 const char* MemSearch(const char* buf, long len, const char* pat, long pat_len);
 int32_t ReadDecimalPrefix(const char* text, const char* end);
+StoreOffset NextBlockOffset(StoreOffset offset, StoreOffset length);
+
+// The program's own image is scanned as part of the store, so it must hold no bracketed text
+// with a comma: a search would take it for a header. Texts in that form (the version header,
+// the maker's headers) take their brackets from here at run time instead of from a literal.
+extern const volatile char HeaderBrackets[2];
 void CloseDescriptions();
 
 #endif

@@ -12,8 +12,9 @@
 #             [UNREADABLE]                 store without read permission (native runs only)
 #             [MERGED]                     standard error joined to standard output, as with
 #                                          2>&1, so the golden file shows their order
-#             [STDOUT <file>]              standard output goes there (a full device, say)
-#                                          and the golden file's stdout part is empty
+#             [STDOUT <file>|CLOSED]       standard output goes there (a full device, say),
+#                                          or is closed (>&-); the golden file's stdout part
+#                                          is empty
 #             [GOLDEN <file>])             default: golden/<name>.txt beside the caller
 #
 # In arguments, "@SRC@" is the caller's source folder and "@WORK@" the case's scratch folder.

@@ -79,6 +79,9 @@ set(command "")
 if(CASE_MERGED)
   # One pipe for both streams: what the program wrote first comes first.
   set(merge /bin/sh -c [=[exec "$@" 2>&1]=] sh)
+elseif(CASE_STDOUT STREQUAL "CLOSED")
+  # Standard output closed, as with >&-.
+  set(merge /bin/sh -c [=[exec "$@" >&-]=] sh)
 endif()
 foreach(word IN LISTS merge CASE_EMULATOR runner)
   string(APPEND command " [==[${word}]==]")
@@ -95,7 +98,7 @@ endforeach()
 # The streams go to files, not variables: execute_process turns CR LF into LF in variables,
 # and a stray CR in the output must show.
 set(stdout ${CASE_WORK}/stdout)
-if(CASE_STDOUT)
+if(CASE_STDOUT AND NOT CASE_STDOUT STREQUAL "CLOSED")
   set(stdout ${CASE_STDOUT})
 endif()
 cmake_language(EVAL CODE "execute_process(COMMAND ${command}

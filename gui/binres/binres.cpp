@@ -176,9 +176,14 @@ bool HasBracket(const std::string& s) {
   return s.find_first_of("[]") != std::string::npos;
 }
 
-// Reads the pointer at 57..60; a file shorter than 60 bytes reads as zero beyond its end.
+// Reads the pointer at 57..60 of a file of length len. A file that ends before position 60
+// holds no container: the one to three host bytes it may have at 57..59 are no pointer.
 // Returns false with the status set (and the file closed) on failure.
-bool ReadPointer(std::int32_t* ptr) {
+bool ReadPointer(long long len, std::int32_t* ptr) {
+  *ptr = 0;
+  if (len < kPointerPos + 3) {
+    return true;
+  }
   unsigned char b[4] = {0, 0, 0, 0};
   int err = 0;
   if (ReadAt(kPointerPos, b, 4, &err) < 0) {
@@ -221,14 +226,12 @@ bool OpenFile(const std::string& path, Mode mode, std::int32_t* ptr, long long* 
     return false;
   }
   g.mode = mode;
-  if (!ReadPointer(ptr))
-    return false;
   int err = 0;
   if (!FileLength(len, &err)) {
     FailOpenPlatform(err);
     return false;
   }
-  return true;
+  return ReadPointer(*len, ptr);
 }
 
 // Reads n index bytes at pos, all of which lie inside the file of length len. False with the

@@ -152,12 +152,16 @@ bool ParseType(const std::string& line, std::string::size_type* pos, uint32_t* t
 }
 
 // One line after the header; *current is the folded path of the key named last ("" before any).
+// The values after a key line that cannot be read belong to no key: they are skipped (and
+// reported) until the next good key line, never filed under the key before it.
 bool ParseLine(const std::string& line, RegcFileTree* tree, std::string* current, bool* have_key) {
   std::string::size_type pos = 0;
   if (Expect(line, &pos, "key ")) {
     std::string path;
-    if (!Unescape(line, &pos, &path) || pos != line.size())
+    if (!Unescape(line, &pos, &path) || pos != line.size()) {
+      *have_key = false;
       return false;
+    }
     std::string shown = NormalisePath(path);
     AddKey(tree, shown);
     *current = Fold(shown);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <system_error>
@@ -105,11 +106,19 @@ int ReadWholeInt32(const std::string& text, std::int32_t* value) {
   return 0;
 }
 
+// Removes what a failed copy left at path: a file, never whatever else stood in its way.
+void RemovePartialCopy(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec)))
+    std::filesystem::remove(path, ec);
+}
+
 // One run of the Make.
 class Make {
  public:
   Make(const std::string& resource_file, const std::string& data_path, ResBuildWindow& window)
       : resource_file_(resource_file),
+        target_(resource_file),
         build_file_(resource_file + ".mkres"),
         data_path_(data_path),
         window_(window) {}
@@ -178,8 +187,42 @@ class Make {
     log_ += "Error=" + FormatDecimal(err) + " BinResOpen: " + BinResErrorText(err) + kCrLf;
   }
 
+  // Copies the file the resource path names (through any links) for building: beside it, or
+  // in the temporary folder when its folder cannot take the copy. False with the log written
+  // (each failed copy named) when neither works.
+  bool CopyTarget() {
+    target_ = ResolvedPath(resource_file_);
+    build_file_ = target_ + ".mkres";
+    build_beside_ = true;
+    int err = CopyFileBytes(target_, build_file_);
+    if (err == 0)
+      return true;
+    RemovePartialCopy(build_file_);
+    std::string beside_line = "Error=" + FormatDecimal(err) + " Copy to " + build_file_ + ": " +
+                              BinResErrorText(err) + kCrLf;
+    std::error_code ec;
+    std::string name = std::filesystem::path(target_).filename().string() + ".mkres";
+    build_file_ = TempFolderFile(name, &ec);
+    build_beside_ = false;
+    std::string temp_line;
+    if (build_file_.empty()) {
+      temp_line = "Error=" + FormatDecimal(ec.value()) + " Temporary folder: Error " +
+                  FormatDecimal(ec.value()) + ": " + ec.message() + kCrLf;
+    } else if ((err = CopyFileBytes(target_, build_file_)) != 0) {
+      RemovePartialCopy(build_file_);
+      temp_line = "Error=" + FormatDecimal(err) + " Copy to " + build_file_ + ": " +
+                  BinResErrorText(err) + kCrLf;
+    } else {
+      return true;
+    }
+    build_file_.clear();
+    CantOpen();
+    log_ += beside_line + temp_line;
+    return false;
+  }
+
   // Opens a copy of the resource file for building. The resource file itself must be
-  // writable, so that the copy can take its place at the end.
+  // writable, so that the copy can be put into it at the end.
   bool OpenContainer() {
     if (BinResIsOpen()) {
       // Another Make or Dump is running: the container refuses and stays as it is.
@@ -193,12 +236,8 @@ class Make {
     int err = errno;
     if (probe) {
       std::fclose(probe);
-      err = CopyFileBytes(resource_file_, build_file_);
-      if (err != 0) {
-        std::remove(build_file_.c_str());
-        CantOpenPlatform(err);
+      if (!CopyTarget())
         return false;
-      }
     } else if (err == ENOENT) {
       std::remove(build_file_.c_str());  // a new resource file starts empty
     } else {
@@ -355,19 +394,45 @@ class Make {
     return 0;
   }
 
+  // Puts the finished copy in place. A rename is atomic, but replaces only a directory entry:
+  // it is used when the copy lies beside the file and the file is a plain file with one name
+  // (or new). Otherwise (a copy in the temporary folder, a file with further hard links) the
+  // copy is written back into the file itself, which restores its old bytes if that fails.
+  // Symbolic links were resolved before the copy was made, so they stay links either way.
   void ReplaceResourceFile() {
-    std::error_code ec = ReplaceFile(build_file_, resource_file_);
-    if (ec) {
-      std::remove(build_file_.c_str());
-      log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf + "Error " +
-              FormatDecimal(ec.value()) + ": " + ec.message() + kCrLf;
+    std::error_code exists_ec;
+    if (build_beside_ &&
+        (!std::filesystem::exists(target_, exists_ec) || IsSoleLinkPlainFile(target_))) {
+      std::error_code ec = ReplaceFile(build_file_, target_);
+      if (ec) {
+        std::remove(build_file_.c_str());
+        log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf + "Error " +
+                FormatDecimal(ec.value()) + ": " + ec.message() + kCrLf;
+        return;
+      }
+      complete_ = true;
+      return;
+    }
+    int restore_err = 0;
+    int err = WriteBackFile(build_file_, target_, &restore_err);
+    std::remove(build_file_.c_str());
+    if (err != 0) {
+      log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf +
+              "Error=" + FormatDecimal(err) + " Write back to " + target_ + ": " +
+              BinResErrorText(err) + kCrLf;
+      if (restore_err != 0) {
+        log_ += "Error=" + FormatDecimal(restore_err) + " Restore of " + target_ + ": " +
+                BinResErrorText(restore_err) + kCrLf;
+      }
       return;
     }
     complete_ = true;
   }
 
   std::string resource_file_;
-  std::string build_file_;
+  std::string target_;      // the file the resource path names, links resolved
+  std::string build_file_;  // the copy the container is built in
+  bool build_beside_ = true;
   std::string data_path_;
   ResBuildWindow& window_;
   std::string log_;

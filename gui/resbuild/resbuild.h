@@ -12,10 +12,13 @@
 //   ResBuildTimeStamp(time)                    "HH:MM:SS dd mmmm yyyy", English month names
 //   ResBuildPercent(used, capacity)            used*100/capacity in single precision, "%.7g"
 //
-// The Make builds into a copy of the resource file in the same folder (resource_file + ".mkres")
-// and puts the copy in place only when every resource was appended and the container closed;
-// on any failure the resource file stays as it was. The data file and the container are
-// closed on every path.
+// The Make builds into a copy of the file that resource_file names (through symbolic links):
+// beside it (that file + ".mkres"), or in the temporary folder when its folder cannot take
+// the copy. Only when every resource was appended and the container closed does the copy go
+// in: by a rename when it lies beside a plain file with one name, otherwise written back into
+// the file itself, so that symbolic and hard links keep naming the rebuilt file. On any
+// failure the file stays byte for byte as it was; the log names the step that failed. The
+// data file and the container are closed on every path.
 //
 // Log lines: see the log texts in resbuild.cpp; failures never leave this module as anything
 // but log lines (and the complete flag).

@@ -186,6 +186,29 @@ TEST_F(BinResTest, ShortHostIsExtendedAndPointerLiesInGap) {
   EXPECT_EQ(BinResGet("k"), "v");
 }
 
+// A file that ends inside the pointer's four bytes has no container, whatever bytes it holds
+// there: reading finds none, building extends it to 64 bytes with the pointer in the gap.
+TEST_F(BinResTest, FileEndingInsideThePointerHoldsNoContainer) {
+  for (std::size_t len : {57u, 58u, 59u}) {
+    SCOPED_TRACE(len);
+    std::string path = dir_.Path("short-" + std::to_string(len));
+    const std::string host(len, 'A');
+    WriteFile(path, host);
+    BinResOpen(path, 0);
+    ExpectStatus(32001, "BinResOpen: Resource is empty");
+    EXPECT_FALSE(BinResIsOpen());
+    Build(path, 64, {{"k", "v"}});
+    std::string b = ReadFile(path);
+    EXPECT_EQ(b.substr(0, 56), host.substr(0, 56));
+    EXPECT_EQ(U32At(b, 57), 65u);
+    EXPECT_EQ(CountByte(b, 61, 64, 0), 4);
+    BinResOpen(path, 0);
+    ExpectOk();
+    EXPECT_EQ(BinResGet("k"), "v");
+    BinResClose();
+  }
+}
+
 TEST_F(BinResTest, FileWithoutContainerIsEmptyAndLeavesModuleClosed) {
   for (long len : {0L, 30L, 58L, 200L}) {
     SCOPED_TRACE(len);

@@ -1,6 +1,7 @@
-// The program image and the shipped description set: the bare image must give no match for
-// any value or name of the set (else every look-up would show stray lines), and the program
-// with the set appended must find every section and its description by value and by name.
+// The program image and the shipped description set: the bare image must hold nothing that a
+// search takes for a header and give no match for any value or name of the set (else look-ups
+// would show stray lines), and the program with the set appended must find every section and
+// its description by value and by name.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -53,6 +54,51 @@ TEST(ProgramImage, IsTheBareImageFollowedByTheTextUnchanged) {
   ASSERT_GE(text.size(), 6u);
   EXPECT_EQ(text.substr(text.size() - 6), "[end]\n");
   EXPECT_TRUE(FileBytes(TAVLO_PROGRAM_PATH) == bare + text);
+}
+
+// Every byte run that a search could take for a header, whatever part or value is asked for:
+// a '[' whose first ']' within 48 bytes lies 8 or more bytes on with a comma between (the
+// symbolic rules), and a '[' followed by an optional minus, digits and a comma (a numeric
+// pattern, which needs only some ']' later on).
+std::vector<std::string> HeaderLikeRuns(const std::string& image) {
+  std::vector<std::string> runs;
+  for (size_t open = image.find('['); open != std::string::npos; open = image.find('[', open + 1)) {
+    const size_t close = image.find(']', open + 1);
+    const size_t comma = image.find(',', open + 1);
+    if (close != std::string::npos && close - open >= kMinHeaderSpan &&
+        close - open <= kBlockOverlap && comma < close) {
+      runs.push_back(image.substr(open, close - open + 1));
+      continue;
+    }
+    size_t p = open + 1;
+    if (p < image.size() && image[p] == '-') {
+      p++;
+    }
+    const size_t digits = p;
+    while (p < image.size() && image[p] >= '0' && image[p] <= '9') {
+      p++;
+    }
+    if (p > digits && p < image.size() && image[p] == ',') {
+      runs.push_back(image.substr(open, p - open + 1));
+    }
+  }
+  return runs;
+}
+
+TEST(ProgramImage, BareImageHoldsNoHeaderLikeRun) {
+  const std::string bare = FileBytes(TAVLO_BARE_PATH);
+  ASSERT_FALSE(bare.empty());
+  for (const std::string& run : HeaderLikeRuns(bare)) {
+    std::string shown;
+    for (unsigned char c : run) {
+      char hex[8];
+      snprintf(hex, sizeof hex, c >= 0x20 && c < 0x7f ? "%c" : "\\x%02x", c);
+      shown += hex;
+    }
+    ADD_FAILURE() << "header-like run in " << TAVLO_BARE_PATH << ": " << shown;
+  }
+  // The scan itself finds the forms it looks for.
+  EXPECT_EQ(HeaderLikeRuns("x[DI%d,Version]y[%d,%s]z[12,").size(), 2u);
 }
 
 class StoreImage : public testing::Test {

@@ -1,8 +1,11 @@
 // MemSearch, value reading and the wrapping of descriptions to 78 columns.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 
 #include "store.h"
 
@@ -61,6 +64,49 @@ TEST(ReadDecimalPrefix, StopsAtTheFirstNonDigit) {
   EXPECT_EQ(Decimal("DI1"), 0);
   const char header[] = "2192,KXRC";
   EXPECT_EQ(ReadDecimalPrefix(header, header + 2), 21);  // only the given range is read
+}
+
+TEST(ReadDecimalPrefix, SkipsLeadingWhiteSpaceAsTheCLibraryDoes) {
+  EXPECT_EQ(Decimal(" 5"), 5);
+  EXPECT_EQ(Decimal("\t7"), 7);
+  EXPECT_EQ(Decimal(" \t -12"), -12);
+  EXPECT_EQ(Decimal("- 5"), 0);  // no blank between sign and digits
+  EXPECT_EQ(Decimal("  "), 0);
+}
+
+// The block walk near and past 2^31 bytes, where a 32-bit offset overflowed: the last block
+// of a store just below 2^31 bytes starts at 32,792 x 65,488 = 2,147,482,496.
+TEST(NextBlockOffset, WalksStoresPast2GiB) {
+  struct {
+    StoreOffset offset, length, next;
+  } const cases[] = {
+      {0, 0, -1},
+      {0, 65488, -1},
+      {0, 65489, 65488},
+      {2147417008, 2147483039, 2147482496},
+      {2147482496, 2147483039, -1},  // 2,147,547,984 lies past the end
+      {2147482496, 2147483648, -1},
+      {2147482496, 2147547985, 2147547984},
+      {INT64_C(4294967296), INT64_C(4295032785), INT64_C(4295032784)},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NextBlockOffset(c.offset, c.length), c.next) << c.offset << " of " << c.length;
+  }
+}
+
+// A sparse store of more than 4 GiB is opened and measured (nothing of it is read).
+TEST(OpenDescriptions, MeasuresAStorePast4GiB) {
+  const char* path = "cli_store_test_sparse.bin";
+  const StoreOffset length = INT64_C(4294967296) + 4096 + 39;
+  int fd = open(path, O_CREAT | O_TRUNC | O_WRONLY, 0600);
+  ASSERT_GE(fd, 0);
+  const bool sized = ftruncate(fd, static_cast<off_t>(length)) == 0;
+  close(fd);
+  ASSERT_TRUE(sized);
+  EXPECT_EQ(OpenDescriptions(path), kStoreOk);
+  EXPECT_EQ(DescFileLen, length);
+  CloseDescriptions();
+  unlink(path);
 }
 
 TEST(ReadDecimalPrefix, HoldsValuesAtTheLimitsOf32Bits) {

@@ -216,6 +216,24 @@ TEST(RegcFileParse, KeepsTheGoodLinesAndNamesTheFirstBadOne) {
   EXPECT_EQ(values.at("four").data, "4");
 }
 
+TEST(RegcFileParse, ValuesAfterADamagedKeyLineBelongToNoKey) {
+  RegcFileTree tree;
+  std::size_t line = 0;
+  EXPECT_EQ(Parse(std::string(kHeaderLine) + "key \"A\"\n"
+                                             "value 1 \"One\" \"1\"\n"
+                                             "key \"B\n"  // line 4: unterminated path
+                                             "value 1 \"Lost\" \"2\"\n"
+                                             "key \"C\"\n"
+                                             "value 1 \"Three\" \"3\"\n",
+                  &tree, &line),
+            RegcFileLoadStatus::kBadLine);
+  EXPECT_EQ(line, 4u);
+  EXPECT_EQ(tree.keys.at("a").values.size(), 1u);
+  EXPECT_EQ(tree.keys.at("a").values.count("lost"), 0u);
+  EXPECT_EQ(tree.keys.at("c").values.at("three").data, "3");
+  EXPECT_EQ(tree.keys.size(), 3u);  // the root, A and C
+}
+
 TEST(RegcFileParse, RejectsMalformedLines) {
   const char* bad[] = {
       "value 1 \"v\" \"1\"",          // before any key

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -369,7 +371,12 @@ TEST_F(ResBuildTest, ResourceFileThatCannotBeWritten) {
       "Making Binary Resource as at 14:05:09 06 December 2026\r\nBinary Resource File: ";
   std::string data = kFixtures + "/small.txt";
   for (const std::string& target : {dir_.Dir(), dir_.Path("no-such-dir/tavlo.exe")}) {
-    int err = target == dir_.Dir() ? EISDIR : ENOENT;
+#ifdef _WIN32
+    const int dir_err = EACCES;  // the C library there opens no folder, for any purpose
+#else
+    const int dir_err = EISDIR;
+#endif
+    int err = target == dir_.Dir() ? dir_err : ENOENT;
     bool complete = true;
     std::string log = MakeBinaryResource(target, data, Fixed, nullptr, &complete);
     EXPECT_FALSE(complete);
@@ -377,6 +384,112 @@ TEST_F(ResBuildTest, ResourceFileThatCannotBeWritten) {
                        std::to_string(err) + " BinResOpen: " + ErrorLine(err) + "\r\n");
     EXPECT_FALSE(Exists(target + ".mkres"));
   }
+}
+
+// A Make through a symbolic link or one of two hard links builds into the file they name: the
+// link stays a link, every name sees the new container, and a failed Make leaves every name
+// byte for byte as it was.
+TEST_F(ResBuildTest, MakeThroughLinksBuildsIntoTheFileTheyName) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* kind;
+    bool symbolic;
+  } rows[] = {{"symbolic link", true}, {"hard link", false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.kind);
+    WriteFile(res_, ReadFile(kFixtures + "/host.bin"));
+    const std::string host = ReadFile(res_);
+    const std::string link = dir_.Path("link.exe");
+    std::error_code ec;
+    if (row.symbolic) {
+      fs::create_symlink(res_, link, ec);
+    } else {
+      fs::create_hard_link(res_, link, ec);
+    }
+    if (ec) {
+      std::printf("no %s here: %s\n", row.kind, ec.message().c_str());
+      continue;
+    }
+    const std::string data = dir_.Path("data.txt");
+    WriteFile(data, Codes(354));  // fails at "SymbolicKeys"
+    bool complete = true;
+    MakeBinaryResource(link, data, Fixed, nullptr, &complete);
+    EXPECT_FALSE(complete);
+    EXPECT_EQ(ReadFile(res_), host);
+    EXPECT_EQ(ReadFile(link), host);
+    WriteFile(data, Codes(2));
+    MakeBinaryResource(link, data, Fixed, nullptr, &complete);
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(fs::is_symlink(fs::symlink_status(link)), row.symbolic);
+    EXPECT_EQ(Get("KeyCnt"), "2");
+    // Still one file under two names: what is written through one name shows through the other.
+    if (std::FILE* f = std::fopen(res_.c_str(), "ab")) {
+      std::fputc('!', f);
+      std::fclose(f);
+    }
+    EXPECT_EQ(ReadFile(link), ReadFile(res_));
+    EXPECT_FALSE(Exists(link + ".mkres"));
+    fs::remove(link);
+  }
+}
+
+// Sets the variables that name the temporary folder for the life of the object.
+class TempFolderOverride {
+ public:
+  explicit TempFolderOverride(const std::string& folder) {
+    for (const char* name : kNames) {
+      const char* old = std::getenv(name);
+      saved_.push_back(old ? std::string("=") + old : std::string());
+      Set(name, folder);
+    }
+  }
+  ~TempFolderOverride() {
+    for (std::size_t i = 0; i < saved_.size(); ++i) {
+      Set(kNames[i], saved_[i].empty() ? std::string() : saved_[i].substr(1));
+    }
+  }
+
+ private:
+  static void Set(const char* name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    if (value.empty()) {
+      unsetenv(name);
+    } else {
+      setenv(name, value.c_str(), 1);
+    }
+#endif
+  }
+  static constexpr const char* kNames[] = {"TMPDIR", "TMP", "TEMP"};
+  std::vector<std::string> saved_;
+};
+
+// A file whose folder cannot take the build copy (a folder stands in the copy's name here, as
+// a folder the user may not write to would refuse it) is built through a copy in the
+// temporary folder. Without a temporary folder either, the log names each failed copy and the
+// file stays as it was.
+TEST_F(ResBuildTest, CopyInTheTemporaryFolderWhenTheFilesFolderRefusesIt) {
+  namespace fs = std::filesystem;
+  fs::create_directory(res_ + ".mkres");
+  bool complete = false;
+  std::string log = MakeText(Codes(2), &complete);
+  EXPECT_TRUE(complete);
+  EXPECT_EQ(log.find("Error"), std::string::npos) << log;
+  EXPECT_EQ(Get("KeyCnt"), "2");
+  const std::string built = ReadFile(res_);
+  {
+    TempFolderOverride no_temp(dir_.Path("no-such-folder"));
+    log = MakeText(Codes(3), &complete);
+  }
+  EXPECT_FALSE(complete);
+  EXPECT_NE(log.find("\r\nBinary Resource Error: Can't open to append.\r\nError="),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find(" Copy to " + res_ + ".mkres: Error "), std::string::npos) << log;
+  EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
+  EXPECT_EQ(ReadFile(res_), built);
+  fs::remove(res_ + ".mkres");
 }
 
 TEST_F(ResBuildTest, NewResourceFileIsCreated) {
