@@ -312,10 +312,12 @@ void MainWindow::txtSearch_Change() {
       lines.emplace_back(MatchLine(r), r);
     std::stable_sort(lines.begin(), lines.end(),
                      [](const auto& a, const auto& b) { return MatchLineLess(a.first, b.first); });
+    view_.ListHoldRedraw(true);
     for (const auto& line : lines) {
       int index = view_.ListAdd(line.first);
       view_.ListSetItemData(index, line.second);
     }
+    view_.ListHoldRedraw(false);
     view_.ListSelect(1);
     lstMatches_Click();
   }

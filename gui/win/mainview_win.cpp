@@ -140,6 +140,14 @@ bool Win32MainView::ListSetTabStops(int dialog_units) {
                       reinterpret_cast<LPARAM>(stops)) != 0;
 }
 
+// Without this, every added line would redraw the list and its scroll bar.
+void Win32MainView::ListHoldRedraw(bool hold) {
+  HWND list = Control(MainControl::kLstMatches);
+  SendMessageA(list, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+  if (!hold)
+    InvalidateRect(list, nullptr, TRUE);
+}
+
 void Win32MainView::SetResultText(const std::string& text) {
   HWND pane = Control(MainControl::kTxtResult);
   SetWindowTextA(pane, text.c_str());
