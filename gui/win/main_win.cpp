@@ -1,6 +1,5 @@
 #include "main_win.h"
 
-#include <cmath>
 #include <memory>
 
 #include "app.h"
@@ -9,16 +8,13 @@
 #include "mainview_win.h"
 #include "mainwin.h"
 #include "msgbox.h"
+#include "twips.h"
 
 namespace {
 
 HWND main_window = nullptr;
 std::unique_ptr<Win32MainView> main_view;
 std::unique_ptr<MainWindow> main_logic;
-
-int ToPixels(float twips, float twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
-}
 
 // The controls' notifications become the logic's events; everything else is the system's.
 LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -126,8 +122,8 @@ HWND frmMainShow() {
     return nullptr;
 
   const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT outer{0, 0, ToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
-             ToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
+  RECT outer{0, 0, TwipsToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
+             TwipsToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
   AdjustWindowRectEx(&outer, style, FALSE, 0);
   main_window = CreateWindowExA(0, kFrmMainClass, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr,

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "code.h"
+#include "twips.h"
 
 namespace {
 
