@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 #include "binres.h"
 #include "filebytes.h"
@@ -13,8 +14,10 @@ using namespace testfiles;
 
 namespace {
 
+// Test programs run side by side: each has names of its own.
 std::string Scratch(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / ("tavlo-mainwin-" + name)).string();
+  static const std::string tag = std::to_string(std::random_device{}());
+  return (std::filesystem::temp_directory_path() / ("tavlo-mainwin-" + tag + "-" + name)).string();
 }
 
 }  // namespace
