@@ -17,10 +17,12 @@ namespace {
 const char* StorePath = "";        // for the messages that name the store
 char DescWindow[kDescWindowSize];  // one description, read straight from the file
 
+}  // namespace
+
 // The one printer of failures: "Error: " + message, then ": (errno) text" when a system call
 // failed (errnum >= 0). Standard output is flushed first, so that with both streams on one
 // file or pipe the error stands after the code line it concerns, as on a terminal.
-__attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char* fmt, ...) {
+void PrintError(int errnum, const char* fmt, ...) {
   fflush(stdout);
   fputs("Error: ", stderr);
   va_list ap;
@@ -32,6 +34,8 @@ __attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char* fm
   }
   fputc('\n', stderr);
 }
+
+namespace {
 
 // A header taken apart in the block buffer: '[' value ',' name ']'. The value runs to the first
 // comma, the name from there to the ']'.
@@ -60,6 +64,20 @@ bool TakeNumericHeader(const char* hit, const char* end, Header* h) {
   return h->close != nullptr;
 }
 
+// A header that opens at `open`: the first ']' within the 48 bytes after it closes it, 8 to 48
+// bytes after it, and a comma lies between them.
+bool TakeHeaderAt(const char* open, const char* end, Header* h) {
+  const char* limit = open + 1 + kBlockOverlap < end ? open + 1 + kBlockOverlap : end;
+  const char* close = FindByte(open + 1, limit, ']');
+  if (close == nullptr || close - open < kMinHeaderSpan) {
+    return false;
+  }
+  h->open = open;
+  h->close = close;
+  h->comma = FindByte(open + 1, close, ',');
+  return h->comma != nullptr;
+}
+
 // Symbolic match: the nearest '[' within the 48 bytes before the hit opens the header, the first
 // ']' within the 48 bytes after that '[' closes it, 8 to 48 bytes after it, and the hit ends
 // before the ']'. A bracketed text without a comma between them is no header: the program
@@ -75,23 +93,12 @@ bool TakeSymbolicHeader(const char* hit, long partLen, const char* blk, const ch
       break;
     }
   }
-  if (open == nullptr) {
-    return false;
-  }
-  const char* limit = open + 1 + kBlockOverlap < end ? open + 1 + kBlockOverlap : end;
-  const char* close = FindByte(open + 1, limit, ']');
-  if (close == nullptr || close - open < kMinHeaderSpan || hit + partLen > close) {
-    return false;
-  }
-  h->open = open;
-  h->close = close;
-  h->comma = FindByte(open + 1, close, ',');
-  return h->comma != nullptr;
+  return open != nullptr && TakeHeaderAt(open, end, h) && hit + partLen <= h->close;
 }
 
 // Reads the description that begins 2 bytes after the header's ']' (past the ']' and its line
-// feed) through the window, and prints it up to the ']' of the header that follows it.
-int ShowDescription(long offset, const char* hdr, int hdrLen) {
+// feed) into the window; *len is its length up to the ']' of the header that follows it.
+int ReadDescription(long offset, const char* hdr, int hdrLen, long* len) {
   if (fseek(fBin, offset, SEEK_SET) != 0) {
     PrintError(-1, "Can't seek to %ld in descriptions file", offset);
     return kStoreDescSeekFailed;
@@ -108,9 +115,19 @@ int ShowDescription(long offset, const char* hdr, int hdrLen) {
                kDescWindowSize);
     return kStoreDescEndMissing;
   }
-  *close = '\0';
-  PrintDescription(DescWindow);
+  *len = close - DescWindow;
   return kStoreOk;
+}
+
+// Prints the description read through the window.
+int ShowDescription(long offset, const char* hdr, int hdrLen) {
+  long len = 0;
+  int rc = ReadDescription(offset, hdr, hdrLen, &len);
+  if (rc == kStoreOk) {
+    DescWindow[len] = '\0';
+    PrintDescription(DescWindow);
+  }
+  return rc;
 }
 
 // Counts an accepted header and prints its code line and, with -d, its description. The
@@ -120,27 +137,46 @@ int ReportMatch(const Header& h, long blockOffset, const char* hdr, int hdrLen) 
   if (MatchCnt > 1 && SwDescription) {
     putchar('\n');
   }
-  const char* name = h.comma + 1;
-  int nameLen = static_cast<int>(h.close - name);
-  int32_t value = ReadDecimal(h.open + 1, h.comma);
-  char kind = nameLen > 2 ? name[2] : '\0';
-  if (kind == 'C') {
-    printf("Completion Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
-           nameLen, name);
-  } else if (kind == 'R') {
-    printf("Reason Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
-           nameLen, name);
-  }
+  PrintCodeLine(ReadDecimal(h.open + 1, h.comma), h.comma + 1,
+                static_cast<int>(h.close - (h.comma + 1)));
   if (!SwDescription) {
     return kStoreOk;
   }
   return ShowDescription(blockOffset + (h.close - pBlkBuff) + 2, hdr, hdrLen);
 }
 
-// The block scan shared by both searches. A header whose '[' lies in the bytes that this block
-// shares with the next one is left to the next block, which holds it whole and reports it;
-// so every header is reported once.
-int ScanStore(const char* pat, bool symbolic) {
+// Hands one section of a walk to its visitor. The description is taken from the block when its
+// end lies there within the description window; otherwise it is read through the window, as a
+// printed description is, with the same failures.
+int VisitSection(const Header& h, long blockOffset, long got, const char* hdr, int hdrLen,
+                 SectionVisitor visit, void* context) {
+  StoreSection s;
+  s.value = ReadDecimal(h.open + 1, h.comma);
+  s.name = h.comma + 1;
+  s.name_len = static_cast<int>(h.close - s.name);
+  s.kind = s.name_len > 2 ? s.name[2] : '\0';
+  const long start = (h.close - pBlkBuff) + 2;
+  const long span = got - start < kDescWindowSize ? got - start : kDescWindowSize;
+  const char* close = span > 0 ? FindByte(pBlkBuff + start, pBlkBuff + start + span, ']') : nullptr;
+  if (close != nullptr) {
+    s.text = pBlkBuff + start;
+    s.text_len = close - s.text;
+  } else {
+    int rc = ReadDescription(blockOffset + start, hdr, hdrLen, &s.text_len);
+    if (rc != kStoreOk) {
+      return rc;
+    }
+    s.text = DescWindow;
+  }
+  visit(s, context);
+  return kStoreOk;
+}
+
+// The block scan shared by the searches and the walk (visit set: every header, found at its
+// '['). A header whose '[' lies in the bytes that this block shares with the next one is left
+// to the next block, which holds it whole and reports it; so every header is reported once.
+int ScanStore(const char* pat, bool symbolic, SectionVisitor visit = nullptr,
+              void* context = nullptr) {
   const long patLen = static_cast<long>(strlen(pat));
   int status = kStoreOk;
   const char* lastHeader = nullptr;
@@ -162,8 +198,9 @@ int ScanStore(const char* pat, bool symbolic) {
     for (const char* hit = MemSearch(pBlkBuff, got, pat, patLen); hit != nullptr;
          hit = MemSearch(hit + 1, end - (hit + 1), pat, patLen)) {
       Header h;
-      bool taken = symbolic ? TakeSymbolicHeader(hit, patLen, pBlkBuff, end, &h)
-                            : TakeNumericHeader(hit, end, &h);
+      bool taken = visit != nullptr ? TakeHeaderAt(hit, end, &h)
+                   : symbolic       ? TakeSymbolicHeader(hit, patLen, pBlkBuff, end, &h)
+                                    : TakeNumericHeader(hit, end, &h);
       if (!taken || h.open >= owned) {
         continue;
       }
@@ -179,7 +216,8 @@ int ScanStore(const char* pat, bool symbolic) {
         hdr = h.open;
         hdrLen = static_cast<int>(h.comma - h.open);
       }
-      int rc = ReportMatch(h, blockOffset, hdr, hdrLen);
+      int rc = visit != nullptr ? VisitSection(h, blockOffset, got, hdr, hdrLen, visit, context)
+                                : ReportMatch(h, blockOffset, hdr, hdrLen);
       if (rc == kStoreDescEndMissing) {
         status = rc;
         break;  // the rest of this block is skipped; the next block is scanned
@@ -230,6 +268,21 @@ int SearchSectionHeader(const char* pattern) {
 
 int SearchSymbols(const char* part) {
   return ScanStore(part, true);
+}
+
+int WalkSections(SectionVisitor visit, void* context) {
+  return ScanStore("[", true, visit, context);
+}
+
+void PrintCodeLine(int32_t value, const char* name, int nameLen) {
+  char kind = nameLen > 2 ? name[2] : '\0';
+  if (kind == 'C') {
+    printf("Completion Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
+           nameLen, name);
+  } else if (kind == 'R') {
+    printf("Reason Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
+           nameLen, name);
+  }
 }
 
 void CloseDescriptions() {

@@ -13,6 +13,10 @@
 //   MemSearch(buf, n, pat, m)      first occurrence of pat within the first n bytes, or null
 //   ReadDecimal(text, end)         decimal value with optional sign, held within 32 bits
 //   CloseDescriptions()            close the store (reporting a failed close), free the buffer
+//   WalkSections(visit, context)   hand every section, header and description, to a visitor,
+//                                  in file order; statuses as the searches
+//   PrintCodeLine(value, name, n)  the code line of a section ("Reason Code 2035 X7F3 ...")
+//   PrintError(errnum, fmt, ...)   "Error: " + message [+ ": (errno) text"] to standard error
 // State (process-wide)
 //   fBin           the open store, or null
 //   DescFileLen    the store's length in bytes, taken when it is opened
@@ -69,5 +73,21 @@ void PrintDescription(const char* text);
 const char* MemSearch(const char* buf, long len, const char* pat, long patLen);
 int32_t ReadDecimal(const char* text, const char* end);
 void CloseDescriptions();
+
+// A section as WalkSections hands it over. Name and text point into the store's buffers and
+// are valid during the visit only; the text is not NUL-terminated and ends before the ']' of
+// the header that follows it. Kind: 'C' completion code, 'R' reason code, else no code.
+struct StoreSection {
+  int32_t value;
+  const char* name;
+  int name_len;
+  char kind;
+  const char* text;
+  long text_len;
+};
+using SectionVisitor = void (*)(const StoreSection& section, void* context);
+int WalkSections(SectionVisitor visit, void* context);
+void PrintCodeLine(int32_t value, const char* name, int nameLen);
+__attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char* fmt, ...);
 
 #endif
