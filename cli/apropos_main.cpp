@@ -159,11 +159,11 @@ int Run(const std::string& store, const std::vector<std::string>& words, bool li
 int main(int argc, char** argv) {
   bool list = false;
   bool help = false;
-  bool usage_error = false;
   const char* file = nullptr;
+  const char* wrong = nullptr;  // what is wrong with the command line, if anything
   std::vector<const char*> args;
   bool switches = true;
-  for (int i = 1; i < argc; i++) {
+  for (int i = 1; i < argc && wrong == nullptr; i++) {
     const char* arg = argv[i];
     if (switches && strcmp(arg, "--") == 0) {
       switches = false;
@@ -173,22 +173,29 @@ int main(int argc, char** argv) {
       help = true;
     } else if (switches && strcmp(arg, "-f") == 0) {
       if (i + 1 == argc) {
-        usage_error = true;
+        wrong = "-f needs a file";
       } else {
         file = argv[++i];
       }
     } else if (switches && arg[0] == '-' && arg[1] != '\0') {
-      usage_error = true;
+      PrintError(-1, "Unknown switch '%s'", arg);
+      wrong = "";
     } else {
       args.push_back(arg);
     }
   }
   const std::vector<std::string> words = SplitWords(args.data(), static_cast<int>(args.size()));
-  if (help && !usage_error) {
+  if (wrong == nullptr && list && !words.empty()) {
+    wrong = "-l takes no words";
+  }
+  if (wrong == nullptr && help) {
     PrintUsage(stdout);
     return FinishOutput(kFound);
   }
-  if (usage_error || (list == !words.empty())) {
+  if (wrong != nullptr || (!list && words.empty())) {
+    if (wrong != nullptr && wrong[0] != '\0') {
+      PrintError(-1, "%s", wrong);
+    }
     PrintUsage(stderr);
     return kUsage;
   }

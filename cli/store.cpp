@@ -168,6 +168,10 @@ int VisitSection(const Header& h, long blockOffset, long got, const char* hdr, i
     }
     s.text = DescWindow;
   }
+  // The following header starts the line after the description's last line feed.
+  while (s.text_len > 0 && s.text[s.text_len - 1] != '\n') {
+    s.text_len--;
+  }
   visit(s, context);
   return kStoreOk;
 }

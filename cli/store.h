@@ -75,8 +75,9 @@ int32_t ReadDecimal(const char* text, const char* end);
 void CloseDescriptions();
 
 // A section as WalkSections hands it over. Name and text point into the store's buffers and
-// are valid during the visit only; the text is not NUL-terminated and ends before the ']' of
-// the header that follows it. Kind: 'C' completion code, 'R' reason code, else no code.
+// are valid during the visit only. The text is the description that -d prints: not
+// NUL-terminated, it ends with its last line feed, before the header that follows it. Kind:
+// 'C' completion code, 'R' reason code, anything else no code.
 struct StoreSection {
   int32_t value;
   const char* name;
