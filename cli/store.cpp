@@ -78,6 +78,31 @@ bool TakeHeaderAt(const char* open, const char* end, Header* h) {
   return h->comma != nullptr;
 }
 
+// A section's header for the walk, which has no pattern to anchor it: a header that opens at
+// `open` (as above) whose value field is a decimal number with an optional minus sign, or "DI"
+// and a number (the version section), and whose ']' ends its line or the bytes read. Bytes of
+// the program image in front of the text that look like a header fail one of these.
+bool TakeSectionHeader(const char* open, const char* end, Header* h) {
+  if (!TakeHeaderAt(open, end, h)) {
+    return false;
+  }
+  const char* p = open + 1;
+  if (h->comma - p > 2 && p[0] == 'D' && p[1] == 'I') {
+    p += 2;
+  } else if (p < h->comma && *p == '-') {
+    p++;
+  }
+  if (p == h->comma) {
+    return false;
+  }
+  for (; p < h->comma; ++p) {
+    if (*p < '0' || *p > '9') {
+      return false;
+    }
+  }
+  return h->close + 1 == end || h->close[1] == '\n' || h->close[1] == '\r';
+}
+
 // Symbolic match: the nearest '[' within the 48 bytes before the hit opens the header, the first
 // ']' within the 48 bytes after that '[' closes it, 8 to 48 bytes after it, and the hit ends
 // before the ']'. A bracketed text without a comma between them is no header: the program
@@ -202,7 +227,7 @@ int ScanStore(const char* pat, bool symbolic, SectionVisitor visit = nullptr,
     for (const char* hit = MemSearch(pBlkBuff, got, pat, patLen); hit != nullptr;
          hit = MemSearch(hit + 1, end - (hit + 1), pat, patLen)) {
       Header h;
-      bool taken = visit != nullptr ? TakeHeaderAt(hit, end, &h)
+      bool taken = visit != nullptr ? TakeSectionHeader(hit, end, &h)
                    : symbolic       ? TakeSymbolicHeader(hit, patLen, pBlkBuff, end, &h)
                                     : TakeNumericHeader(hit, end, &h);
       if (!taken || h.open >= owned) {

@@ -14,7 +14,9 @@
 //   ReadDecimal(text, end)         decimal value with optional sign, held within 32 bits
 //   CloseDescriptions()            close the store (reporting a failed close), free the buffer
 //   WalkSections(visit, context)   hand every section, header and description, to a visitor,
-//                                  in file order; statuses as the searches
+//                                  in file order; statuses as the searches. A header here is
+//                                  one that the symbolic search accepts, with a decimal value
+//                                  (or DI and a number) and a line end after its ']'
 //   PrintCodeLine(value, name, n)  the code line of a section ("Reason Code 2035 X7F3 ...")
 //   PrintError(errnum, fmt, ...)   "Error: " + message [+ ": (errno) text"] to standard error
 // State (process-wide)

@@ -147,6 +147,42 @@ TEST(WalkSections, HandsOverEverySectionOnceWhereverABlockEnds) {
   }
 }
 
+// The walk has no pattern to anchor a header, so it takes only bracketed texts with a number
+// and a line end; the program image in front of the text holds others.
+TEST(WalkSections, TakesOnlyHeadersWithANumberAndALineEnd) {
+  struct Row {
+    std::string header;
+    bool taken;
+  } rows[] = {
+      {"[2035,KXRC_NOT_AUTHORIZED]\n", true},
+      {"[-1,KXCC_UNKNOWN]\n", true},
+      {"[DI1,Version]\n", true},
+      {"[2192,KXRC_STORE_FULL]\r\n", true},  // CR LF, which the format does not allow
+      {std::string("[DI%d,Version]\0", 15), false},
+      {"[DI%d,Version]\n", false},
+      {"[8H,\x01\xebH\x89\xdf]\xc3", false},  // machine code
+      {"[2036,KXRC_NO_LINE_END] \n", false},
+      {"[,KXRC_NO_VALUE]\n", false},
+      {"[-,KXRC_MINUS_ONLY]\n", false},
+  };
+  std::string text;
+  std::vector<std::string> expected;
+  for (const Row& r : rows) {
+    text += r.header + "Text.\n";
+    if (r.taken) {
+      const size_t comma = r.header.find(',');
+      expected.push_back(r.header.substr(comma + 1, r.header.find(']') - comma - 1));
+    }
+  }
+  int status = -1;
+  std::vector<std::string> names;
+  for (const Seen& s : Walk(0, text + "[end]\n", &status)) {
+    names.push_back(s.name);
+  }
+  EXPECT_EQ(status, kStoreOk);
+  EXPECT_EQ(names, expected);
+}
+
 TEST(WalkSections, ReportsADescriptionLongerThanTheWindow) {
   const std::string text = "[2035,KXRC_NOT_AUTHORIZED]\n" + std::string(kDescWindowSize, 'x') +
                            "\n[2036,KXRC_NEXT]\nShort.\n[end]\n";
