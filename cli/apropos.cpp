@@ -9,6 +9,15 @@
 
 namespace {
 
+constexpr uint64_t kLanes01 = 0x0101010101010101ULL;  // 1 in each of the 8 bytes
+constexpr uint64_t kLanes80 = 0x8080808080808080ULL;  // the top bit of each byte
+
+uint64_t Load8(const unsigned char* p) {
+  uint64_t v;
+  memcpy(&v, p, sizeof v);
+  return v;
+}
+
 // ASCII letters in lower case, every other byte as it is.
 unsigned char Fold(unsigned char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
@@ -53,19 +62,6 @@ void Collect(const StoreSection& s, void* context) {
   } catch (const std::bad_alloc&) {
     c.out_of_memory = true;
   }
-}
-
-}  // namespace
-
-namespace {
-
-constexpr uint64_t kLanes01 = 0x0101010101010101ULL;
-constexpr uint64_t kLanes80 = 0x8080808080808080ULL;
-
-uint64_t Load8(const unsigned char* p) {
-  uint64_t v;
-  memcpy(&v, p, sizeof v);
-  return v;
 }
 
 }  // namespace
