@@ -42,23 +42,37 @@ void Collect(const StoreSection& s, void* context) {
     return;  // the version section is no code
   }
   c.code_sections++;
+  // A word in the name need not be looked for in the text; it also counts for the rank.
+  int rank = 0;
+  long headline = -1;
   for (const WordFinder& f : c.finders) {
-    if (!f.In(s.name, s.name_len) && !f.In(s.text, s.text_len)) {
+    if (f.In(s.name, s.name_len)) {
+      rank++;
+      continue;
+    }
+    if (!f.In(s.text, s.text_len)) {
       return;
     }
   }
-  const long headline = HeadlineLength(s.text, s.text_len);
-  int rank = 0;
   for (const WordFinder& f : c.finders) {
-    if (f.In(s.name, s.name_len) || f.In(s.text, headline)) {
-      rank++;
+    if (!f.In(s.name, s.name_len)) {
+      if (headline < 0) {
+        headline = HeadlineLength(s.text, s.text_len);
+      }
+      rank += f.In(s.text, headline) ? 1 : 0;
     }
   }
   if (c.out_of_memory) {
     return;
   }
+  CodeEntry e;
+  e.rank = rank;
+  e.value = s.value;
+  e.order = order;
+  e.name_len = s.name_len < static_cast<int>(sizeof e.name) ? s.name_len : sizeof e.name;
+  memcpy(e.name, s.name, static_cast<size_t>(e.name_len));
   try {
-    c.out->push_back({rank, s.value, order, std::string(s.name, static_cast<size_t>(s.name_len))});
+    c.out->push_back(e);
   } catch (const std::bad_alloc&) {
     c.out_of_memory = true;
   }

@@ -44,11 +44,14 @@ class WordFinder {
   uint64_t second_case_ = 0;
 };
 
+// A code found. The name is held in the entry, not allocated: a header's name is shorter than
+// the 48 bytes that a header spans at most.
 struct CodeEntry {
   int rank;
   int32_t value;
   long order;  // position in the store, counted in sections
-  std::string name;
+  int name_len;
+  char name[48];
 };
 
 std::vector<std::string> SplitWords(const char* const* args, int count);

@@ -130,7 +130,7 @@ int Run(const std::string& store, const std::vector<std::string>& words, bool li
   const int status = store_status != kStoreOk ? kStoreUnreadable : kFound;
   SortCodes(&codes);
   for (const CodeEntry& c : codes) {
-    PrintCodeLine(c.value, c.name.data(), static_cast<int>(c.name.size()));
+    PrintCodeLine(c.value, c.name, c.name_len);
   }
   const int n = static_cast<int>(codes.size());
   if (list) {
@@ -157,6 +157,10 @@ int Run(const std::string& store, const std::vector<std::string>& words, bool li
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Every line is printed at the end of the search; a list of every code of a large store goes
+  // out in few writes.
+  static char out_buffer[1 << 16];
+  setvbuf(stdout, out_buffer, _IOFBF, sizeof out_buffer);
   bool list = false;
   bool help = false;
   const char* file = nullptr;
