@@ -9,13 +9,14 @@
 
 namespace {
 
-constexpr uint64_t kLanes01 = 0x0101010101010101ULL;  // 1 in each of the 8 bytes
-constexpr uint64_t kLanes80 = 0x8080808080808080ULL;  // the top bit of each byte
+// The letters from the most to the least frequent in English text.
+constexpr char kLetterFrequency[] = "etaoinshrdlcumwfgypbvkjxqz";
 
-uint64_t Load8(const unsigned char* p) {
-  uint64_t v;
-  memcpy(&v, p, sizeof v);
-  return v;
+// How rare a byte of a word is in the text: letters by their frequency, other bytes (digits,
+// underscores, signs) as rare as the rarer half of the letters.
+int Rarity(unsigned char c) {
+  const char* at = c != '\0' ? strchr(kLetterFrequency, c) : nullptr;
+  return at != nullptr ? static_cast<int>(at - kLetterFrequency) : 13;
 }
 
 // ASCII letters in lower case, every other byte as it is.
@@ -84,13 +85,18 @@ WordFinder::WordFinder(const std::string& word) {
   for (char ch : word) {
     folded_ += static_cast<char>(Fold(static_cast<unsigned char>(ch)));
   }
-  auto lanes = [this](size_t at, uint64_t* byte, uint64_t* case_bit) {
-    const unsigned char b = at < folded_.size() ? static_cast<unsigned char>(folded_[at]) : 0;
-    *byte = kLanes01 * b;
-    *case_bit = b >= 'a' && b <= 'z' ? kLanes01 * 0x20 : 0;
-  };
-  lanes(0, &first_, &first_case_);
-  lanes(1, &second_, &second_case_);
+  for (size_t i = 1; i < folded_.size(); i++) {
+    if (Rarity(static_cast<unsigned char>(folded_[i])) >
+        Rarity(static_cast<unsigned char>(folded_[rare_]))) {
+      rare_ = i;
+    }
+  }
+  if (!folded_.empty()) {
+    rare_lower_ = static_cast<unsigned char>(folded_[rare_]);
+    rare_upper_ = rare_lower_ >= 'a' && rare_lower_ <= 'z'
+                      ? static_cast<unsigned char>(rare_lower_ - ('a' - 'A'))
+                      : rare_lower_;
+  }
 }
 
 bool WordFinder::Matches(const unsigned char* at) const {
@@ -103,34 +109,35 @@ bool WordFinder::Matches(const unsigned char* at) const {
   return true;
 }
 
-// Eight starting positions at a time: a lane of the difference is zero where the text's byte
-// there (for the second byte: the one after it) equals the word's first (second) byte in
-// either case; any zero lane makes the eight positions candidates, each compared in full.
+// The rarest byte of the word, in either case, is found with memchr, which skips over the text
+// many bytes at a time; each place where it stands is compared in full. The upper-case letter
+// is seldom in the text, so its search mostly runs once to the end.
 bool WordFinder::In(const char* text, long len) const {
   const long m = Length();
   if (m == 0) {
     return true;
   }
-  const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
-  const long last = len - m;  // the last position at which the word can start
-  long pos = 0;
-  if (m >= 2) {
-    for (; pos + 9 <= len; pos += 8) {
-      const uint64_t diff = ((Load8(t + pos) | first_case_) ^ first_) |
-                            ((Load8(t + pos + 1) | second_case_) ^ second_);
-      if (((diff - kLanes01) & ~diff & kLanes80) == 0) {
-        continue;
-      }
-      for (long at = pos; at < pos + 8 && at <= last; at++) {
-        if (Matches(t + at)) {
-          return true;
-        }
-      }
-    }
+  if (len < m) {
+    return false;
   }
-  for (; pos <= last; pos++) {
-    if (Matches(t + pos)) {
+  const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
+  const unsigned char* from = t + rare_;
+  const unsigned char* end = t + (len - m) + rare_ + 1;  // past the last place the byte can be
+  auto next = [&end](const unsigned char* p, unsigned char c) {
+    return static_cast<const unsigned char*>(memchr(p, c, static_cast<size_t>(end - p)));
+  };
+  const unsigned char* lower = next(from, rare_lower_);
+  const unsigned char* upper = rare_upper_ != rare_lower_ ? next(from, rare_upper_) : nullptr;
+  while (lower != nullptr || upper != nullptr) {
+    const bool take_lower = upper == nullptr || (lower != nullptr && lower < upper);
+    const unsigned char* at = take_lower ? lower : upper;
+    if (Matches(at - rare_)) {
       return true;
+    }
+    if (take_lower) {
+      lower = at + 1 < end ? next(at + 1, rare_lower_) : nullptr;
+    } else {
+      upper = at + 1 < end ? next(at + 1, rare_upper_) : nullptr;
     }
   }
   return false;

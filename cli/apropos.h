@@ -4,7 +4,7 @@
 // "authorized" and "AUTHORIZED" alike.
 //
 // Operations
-//   WordFinder(word)            a search for one word in any case (8 bytes at a time)
+//   WordFinder(word)            a search for one word in any case, led by its rarest letter
 //     .In(text, len)            whether the word occurs in the text
 //   SplitWords(args, n)         the words of the arguments, split at blanks, empty ones dropped
 //   HeadlineLength(text, len)   length of a description's headline: its first sentence, up to
@@ -35,13 +35,9 @@ class WordFinder {
   bool Matches(const unsigned char* at) const;
 
   std::string folded_;  // the word with ASCII letters in lower case
-  // The word's first two bytes, each in all 8 lanes of a 64-bit word, and the bit that a byte
-  // of the text gets set before the comparison: 0x20 in lanes of a letter, so that both cases
-  // of the letter compare equal, and of no other byte.
-  uint64_t first_ = 0;
-  uint64_t first_case_ = 0;
-  uint64_t second_ = 0;
-  uint64_t second_case_ = 0;
+  size_t rare_ = 0;     // the position of the word's byte that English text holds least often
+  unsigned char rare_lower_ = 0;  // that byte in lower case (or as it is, when no letter) ...
+  unsigned char rare_upper_ = 0;  // ... and in upper case
 };
 
 // A code found. The name is held in the entry, not allocated: a header's name is shorter than
