@@ -52,6 +52,47 @@ bool TakeNumericHeader(const char* hit, const char* end, Header* h) {
   return h->close != nullptr;
 }
 
+// A header that opens at `open`: the first ']' within the 48 bytes after it closes it, 8 to 48
+// bytes after it, and a comma lies between them.
+bool TakeHeaderAt(const char* open, const char* end, Header* h) {
+  const char* limit = open + 1 + kBlockOverlap < end ? open + 1 + kBlockOverlap : end;
+  const char* close = FindByte(open + 1, limit, ']');
+  if (close == nullptr || close - open < kMinHeaderSpan) {
+    return false;
+  }
+  h->open = open;
+  h->close = close;
+  h->comma = FindByte(open + 1, close, ',');
+  return h->comma != nullptr;
+}
+
+// A section's header for the walk, which has no pattern to anchor it: a header that opens at
+// `open` (as above) whose value field is a decimal number with an optional minus sign, or "DI"
+// and a number (the version section), and whose ']' ends its line or the bytes read. Bytes of
+// the program image in front of the text that look like a header fail one of these.
+bool TakeSectionHeader(const char* open, const char* end, Header* h) {
+  // Most '[' bytes of the image (an x86 instruction is one) fail the first test, the cheapest.
+  const char* p = open + 1;
+  if (p == end || !((*p >= '0' && *p <= '9') || *p == '-' || *p == 'D') ||
+      !TakeHeaderAt(open, end, h)) {
+    return false;
+  }
+  if (h->comma - p > 2 && p[0] == 'D' && p[1] == 'I') {
+    p += 2;
+  } else if (p < h->comma && *p == '-') {
+    p++;
+  }
+  if (p == h->comma) {
+    return false;
+  }
+  for (; p < h->comma; ++p) {
+    if (*p < '0' || *p > '9') {
+      return false;
+    }
+  }
+  return h->close + 1 == end || h->close[1] == '\n' || h->close[1] == '\r';
+}
+
 // Symbolic match: the nearest '[' within the 48 bytes before the hit opens the header, the first
 // ']' within the 48 bytes after that '[' closes it, 8 to 48 bytes after it, and the hit ends
 // before the ']'. A bracketed text without a comma between them is no header: the program
@@ -67,23 +108,12 @@ bool TakeSymbolicHeader(const char* hit, long part_len, const char* blk, const c
       break;
     }
   }
-  if (open == nullptr) {
-    return false;
-  }
-  const char* limit = open + 1 + kBlockOverlap < end ? open + 1 + kBlockOverlap : end;
-  const char* close = FindByte(open + 1, limit, ']');
-  if (close == nullptr || close - open < kMinHeaderSpan || hit + part_len > close) {
-    return false;
-  }
-  h->open = open;
-  h->close = close;
-  h->comma = FindByte(open + 1, close, ',');
-  return h->comma != nullptr;
+  return open != nullptr && TakeHeaderAt(open, end, h) && hit + part_len <= h->close;
 }
 
 // Reads the description that begins 2 bytes after the header's ']' (past the ']' and its line
-// feed) through the window, and prints it up to the ']' of the header that follows it.
-int ShowDescription(StoreOffset offset, const char* hdr, int hdr_len) {
+// feed) into the window; *len is its length up to the ']' of the header that follows it.
+int ReadDescription(StoreOffset offset, const char* hdr, int hdr_len, long* len) {
   if (fseeko(fBin, static_cast<off_t>(offset), SEEK_SET) != 0) {
     PrintError(kNoErrno, "Can't seek to %lld in descriptions file", static_cast<long long>(offset));
     return kStoreDescSeekFailed;
@@ -100,9 +130,19 @@ int ShowDescription(StoreOffset offset, const char* hdr, int hdr_len) {
                kDescWindowSize);
     return kStoreDescEndMissing;
   }
-  *close = '\0';
-  PrintDescription(DescWindow);
+  *len = close - DescWindow;
   return kStoreOk;
+}
+
+// Prints the description read through the window.
+int ShowDescription(StoreOffset offset, const char* hdr, int hdr_len) {
+  long len = 0;
+  int rc = ReadDescription(offset, hdr, hdr_len, &len);
+  if (rc == kStoreOk) {
+    DescWindow[len] = '\0';
+    PrintDescription(DescWindow);
+  }
+  return rc;
 }
 
 // Counts an accepted header and prints its code line and, with -d, its description. The
@@ -112,27 +152,50 @@ int ReportMatch(const Header& h, StoreOffset block_offset, const char* hdr, int 
   if (MatchCnt > 1 && SwDescription) {
     putchar('\n');
   }
-  const char* name = h.comma + 1;
-  int name_len = static_cast<int>(h.close - name);
-  int32_t value = ReadDecimalPrefix(h.open + 1, h.comma);
-  char kind = name_len > 2 ? name[2] : '\0';
-  if (kind == 'C') {
-    printf("Completion Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
-           name_len, name);
-  } else if (kind == 'R') {
-    printf("Reason Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
-           name_len, name);
-  }
+  PrintCodeLine(ReadDecimalPrefix(h.open + 1, h.comma), h.comma + 1,
+                static_cast<int>(h.close - (h.comma + 1)));
   if (!SwDescription) {
     return kStoreOk;
   }
   return ShowDescription(block_offset + (h.close - pBlkBuff) + 2, hdr, hdr_len);
 }
 
-// The block scan shared by both searches. A header whose '[' lies in the bytes that this block
-// shares with the next one is left to the next block, which holds it whole and reports it;
-// so every header is reported once.
-int ScanStore(const char* pat, bool symbolic) {
+// Hands one section of a walk to its visitor. The description is taken from the block when its
+// end lies there within the description window; otherwise it is read through the window, as a
+// printed description is, with the same failures.
+int VisitSection(const Header& h, StoreOffset block_offset, long got, const char* hdr, int hdr_len,
+                 SectionVisitor visit, void* context) {
+  StoreSection s;
+  s.value = ReadDecimalPrefix(h.open + 1, h.comma);
+  s.name = h.comma + 1;
+  s.name_len = static_cast<int>(h.close - s.name);
+  s.kind = s.name_len > 2 ? s.name[2] : '\0';
+  const long start = (h.close - pBlkBuff) + 2;
+  const long span = got - start < kDescWindowSize ? got - start : kDescWindowSize;
+  const char* close = span > 0 ? FindByte(pBlkBuff + start, pBlkBuff + start + span, ']') : nullptr;
+  if (close != nullptr) {
+    s.text = pBlkBuff + start;
+    s.text_len = close - s.text;
+  } else {
+    int rc = ReadDescription(block_offset + start, hdr, hdr_len, &s.text_len);
+    if (rc != kStoreOk) {
+      return rc;
+    }
+    s.text = DescWindow;
+  }
+  // The following header starts the line after the description's last line feed.
+  while (s.text_len > 0 && s.text[s.text_len - 1] != '\n') {
+    s.text_len--;
+  }
+  visit(s, context);
+  return kStoreOk;
+}
+
+// The block scan shared by the searches and the walk (visit set: every header, found at its
+// '['). A header whose '[' lies in the bytes that this block shares with the next one is left
+// to the next block, which holds it whole and reports it; so every header is reported once.
+int ScanStore(const char* pat, bool symbolic, SectionVisitor visit = nullptr,
+              void* context = nullptr) {
   const long pat_len = static_cast<long>(strlen(pat));
   int status = kStoreOk;
   const char* last_header = nullptr;
@@ -156,8 +219,9 @@ int ScanStore(const char* pat, bool symbolic) {
     for (const char* hit = MemSearch(pBlkBuff, got, pat, pat_len); hit != nullptr;
          hit = MemSearch(hit + 1, end - (hit + 1), pat, pat_len)) {
       Header h;
-      bool taken = symbolic ? TakeSymbolicHeader(hit, pat_len, pBlkBuff, end, &h)
-                            : TakeNumericHeader(hit, end, &h);
+      bool taken = visit != nullptr ? TakeSectionHeader(hit, end, &h)
+                   : symbolic       ? TakeSymbolicHeader(hit, pat_len, pBlkBuff, end, &h)
+                                    : TakeNumericHeader(hit, end, &h);
       if (!taken || h.open >= owned) {
         continue;
       }
@@ -173,7 +237,8 @@ int ScanStore(const char* pat, bool symbolic) {
         hdr = h.open;
         hdr_len = static_cast<int>(h.comma - h.open);
       }
-      int rc = ReportMatch(h, block_offset, hdr, hdr_len);
+      int rc = visit != nullptr ? VisitSection(h, block_offset, got, hdr, hdr_len, visit, context)
+                                : ReportMatch(h, block_offset, hdr, hdr_len);
       if (rc == kStoreDescEndMissing) {
         status = rc;
         break;  // the rest of this block is skipped; the next block is scanned
@@ -224,6 +289,21 @@ int SearchSectionHeader(const char* pattern) {
 
 int SearchSymbols(const char* part) {
   return ScanStore(part, true);
+}
+
+int WalkSections(SectionVisitor visit, void* context) {
+  return ScanStore("[", true, visit, context);
+}
+
+void PrintCodeLine(int32_t value, const char* name, int name_len) {
+  char kind = name_len > 2 ? name[2] : '\0';
+  if (kind == 'C') {
+    printf("Completion Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
+           name_len, name);
+  } else if (kind == 'R') {
+    printf("Reason Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
+           name_len, name);
+  }
 }
 
 void CloseDescriptions() {

@@ -17,6 +17,11 @@
 //   NextBlockOffset(offset, len)   where the block after the one at offset starts, or -1
 //   HeaderBrackets                 '[' and ']' for header texts built at run time
 //   CloseDescriptions()            close the store (reporting a failed close), free the buffer
+//   WalkSections(visit, context)   hand every section, header and description, to a visitor,
+//                                  in file order; statuses as the searches. A header here is
+//                                  one that the symbolic search accepts, with a decimal value
+//                                  (or DI and a number) and a line end after its ']'
+//   PrintCodeLine(value, name, n)  the code line of a section ("Reason Code 2035 X7F3 ...")
 // State (process-wide)
 //   fBin           the open store, or null
 //   DescFileLen    the store's length in bytes, taken when it is opened (64-bit, so that a
@@ -84,5 +89,21 @@ StoreOffset NextBlockOffset(StoreOffset offset, StoreOffset length);
 // the maker's headers) take their brackets from here at run time instead of from a literal.
 extern const volatile char HeaderBrackets[2];
 void CloseDescriptions();
+
+// A section as WalkSections hands it over. Name and text point into the store's buffers and
+// are valid during the visit only. The text is the description that -d prints: not
+// NUL-terminated, it ends with its last line feed, before the header that follows it. Kind:
+// 'C' completion code, 'R' reason code, anything else no code.
+struct StoreSection {
+  int32_t value;
+  const char* name;
+  int name_len;
+  char kind;
+  const char* text;
+  long text_len;
+};
+using SectionVisitor = void (*)(const StoreSection& section, void* context);
+int WalkSections(SectionVisitor visit, void* context);
+void PrintCodeLine(int32_t value, const char* name, int name_len);
 
 #endif

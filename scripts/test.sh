@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test of the project: each stage under scripts/stages/ in order (native tests,
 # the same tests under sanitizers, a fuzz smoke run, the big-endian run under qemu, the
-# Windows run under Wine). Installs what a stage needs when it is missing.
+# Windows run under Wine, the packages). Installs what a stage needs when it is missing.
 #
 #   scripts/test.sh              all stages
 #   scripts/test.sh native asan  only the stages whose names contain these words

@@ -21,7 +21,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 "$cmake" --install "$build" --prefix "$prefix" > "$work/install.log"
 
-for f in "$bindir/narpo" "$libdir/libzelk.a" "$includedir/zelk.h" "$libdir/pkgconfig/zelk.pc" \
+for f in "$bindir/narpo" "$bindir/tavlo-apropos" "$mandir/man1/tavlo-apropos.1" "$libdir/libzelk.a" "$includedir/zelk.h" "$libdir/pkgconfig/zelk.pc" \
          "$libdir/cmake/zelk/zelkConfig.cmake" "$libdir/cmake/zelk/zelkConfigVersion.cmake" \
          "$libdir/cmake/zelk/zelkTargets.cmake" \
          "$mandir/man1/tavlo.1" "$mandir/man1/narpo.1" "$mandir/man3/zelk.3"; do
@@ -41,9 +41,17 @@ if [ -n "$tavlo" ]; then
   elif ! cmp -s "$tavlo" "$prefix/$bindir/tavlo"; then
     fail "installed tavlo differs from $tavlo (stripped or rewritten?)"
   fi
+  # tavlo-apropos reads the tavlo installed beside it.
+  first=$("$prefix/$bindir/tavlo-apropos" queue full | head -n 1)
+  [ "$first" = "Reason Code 2053 X805 KXRC_Q_FULL" ] ||
+    fail "installed tavlo-apropos queue full begins with '$first'"
 else
   echo "SKIP tavlo check: this build has no tavlo target"
 fi
+for c in tavlo narpo tavlo-apropos; do
+  [ -n "$(find "$prefix" -path "*/bash-completion/completions/$c")" ] ||
+    fail "no bash completion installed for $c"
+done
 
 check_consumer() {  # check_consumer LABEL PROGRAM
   if "$2" > "$work/$1.out"; then
