@@ -6,9 +6,9 @@ target_link_libraries(tavlo_apropos_core PUBLIC tavlo_cli_core)
 
 add_executable(tavlo-apropos apropos_main.cpp)
 target_link_libraries(tavlo-apropos PRIVATE tavlo_apropos_core)
-# Linked statically for the same reason as tavlo: most of a search is starting the process.
-if(TAVLO_CAN_LINK_STATIC AND NOT TAVLO_SANITIZE AND NOT TAVLO_FUZZ)
-  target_link_options(tavlo-apropos PRIVATE -static)
+# Linked as tavlo is, so that the two start alike.
+if(NOT TAVLO_SANITIZE AND NOT TAVLO_FUZZ)
+  target_link_options(tavlo-apropos PRIVATE -static-libstdc++ -static-libgcc)
 endif()
 
 install(TARGETS tavlo-apropos RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
