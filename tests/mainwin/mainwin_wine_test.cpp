@@ -110,7 +110,8 @@ TEST_F(TavloProgram, TypingListsAndShows) {
   };
   const Case cases[] = {
       {"2035", 2, " One match:", "2035\tx7F3\tKXRC_NOT_AUTHORIZED",
-       "Reason Code \t2035\tx'7F3'\r\nKXRC_NOT_AUTHORIZED\r\n\r\nThe authorization service re"},
+       "Reason Code \t2035\tx'7F3'\r\nKXRC_NOT_AUTHORIZED\r\n\r\nThe authorization service refused "
+       "the request"},
       {"9", 61, " 60 partial matches:", "999\tx3E7\tKXRC_APPL_LAST",
        "Reason Code \t2304\tx'900'\r\nKXRC_SELECTOR_OUT_OF_RANGE\r\n"},
       {"-1", 2, " One match:", "-1\txFFFFFFFF\tKXCC_UNKNOWN", "Completion Code \t-1\tx'FFFFFFFF'"},
