@@ -6,7 +6,7 @@ namespace {
 
 constexpr unsigned kMsgBoxIconInformation = 0x40;  // numerically the Windows message box's
 
-bool CancelAtOnce(PrintFont&, unsigned, PrintFailure& failure) {
+bool CancelAtOnce(PrinterFont&, unsigned, PrintFailure& failure) {
   failure = {kFontDialogCancelled, "Cancel was selected."};
   return false;
 }
@@ -15,7 +15,7 @@ FontDialogHandler current_handler = CancelAtOnce;
 
 }  // namespace
 
-bool ShowFontDialog(PrintFont& font, unsigned flags, PrintFailure& failure) {
+bool ShowFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure) {
   return current_handler(font, flags, failure);
 }
 
@@ -25,11 +25,11 @@ FontDialogHandler SetFontDialogHandler(FontDialogHandler handler) {
   return old;
 }
 
-void mnuFilePrintFont_Click(PrintFont& choice) {
+void mnuFilePrintFont_Click() {
   PrintFailure failure;
-  if (ShowFontDialog(choice, kCfPrinterFonts | kCfForceFontExist, failure)) {
+  if (ShowFontDialog(PrinterFontChoice, kCfPrinterFonts | kCfForceFontExist, failure)) {
     // The italic flag stays in the choice, so the dialog preselects it and says this again.
-    if (choice.italic) {
+    if (PrinterFontChoice.italic) {
       MsgBox(kItalicsIgnored, kMsgBoxOkOnly | kMsgBoxIconInformation, kPrinterFontTitle);
     }
     return;

@@ -11,7 +11,7 @@
 //                                         other failure, font unchanged
 //   SetFontDialogHandler(handler)         installs a handler (nullptr: the default); returns the
 //                                         old one
-//   mnuFilePrintFont_Click(choice)        lets the user choose the printer font: confirmed
+//   mnuFilePrintFont_Click()              lets the user change PrinterFontChoice: confirmed
 //                                         italics are announced (and kept), a cancel does
 //                                         nothing, any other failure shows "Unexpected error"
 // Default handler: reports a cancel at once.
@@ -28,10 +28,10 @@ constexpr long kFontDialogCancelled = 32755;     // the failure number of a canc
 constexpr const char* kPrinterFontTitle = "Printer Font";
 constexpr const char* kItalicsIgnored = "The selection of italics has been ignored.";
 
-using FontDialogHandler = bool (*)(PrintFont& font, unsigned flags, PrintFailure& failure);
+using FontDialogHandler = bool (*)(PrinterFont& font, unsigned flags, PrintFailure& failure);
 
-bool ShowFontDialog(PrintFont& font, unsigned flags, PrintFailure& failure);
+bool ShowFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure);
 FontDialogHandler SetFontDialogHandler(FontDialogHandler handler);
-void mnuFilePrintFont_Click(PrintFont& choice);
+void mnuFilePrintFont_Click();
 
 #endif

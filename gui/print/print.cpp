@@ -18,11 +18,11 @@ void ReportPrinterError(PrintView& view, const PrintFailure& failure, const char
 // Runs one print job: the printer is prepared, the title and an empty line printed, then the
 // body; whatever happens, the document is ended and the pointer is normal again.
 template <typename Body>
-void RunPrintJob(PrintView& view, const PrintFont& choice, const char* report_title, Body body) {
+void RunPrintJob(PrintView& view, const char* report_title, Body body) {
   view.SetBusyPointer(true);
   std::unique_ptr<Printer> printer = OpenDefaultPrinter();
-  bool ok = PrinterInit(*printer, choice) && printer->PrintLine(view.Title()) &&
-            printer->PrintLine("") && body(*printer);
+  bool ok = PrinterInit(*printer) && printer->PrintLine(view.Title()) && printer->PrintLine("") &&
+            body(*printer);
   if (!ok) {
     ReportPrinterError(view, printer->LastFailure(), report_title);
   }
@@ -35,8 +35,8 @@ void RunPrintJob(PrintView& view, const PrintFont& choice, const char* report_ti
 
 }  // namespace
 
-bool PrinterInit(Printer& printer, const PrintFont& choice) {
-  PrintFont font = choice;
+bool PrinterInit(Printer& printer) {
+  PrinterFont font = PrinterFontChoice;
   font.italic = false;  // the font dialog announces that italics are ignored
   return printer.SetUnitMillimetres() && printer.SetFont(font);
 }
@@ -78,8 +78,8 @@ bool PrintWrappedLine(Printer& printer, const std::string& line, double width) {
   }
 }
 
-void mnuFilePrint_Click(PrintView& view, const PrintFont& choice) {
-  RunPrintJob(view, choice, kPrintDescriptionTitle, [&view](Printer& printer) {
+void mnuFilePrint_Click(PrintView& view) {
+  RunPrintJob(view, kPrintDescriptionTitle, [&view](Printer& printer) {
     double width = 0;
     if (!printer.PrintableWidth(width)) {
       return false;
@@ -103,8 +103,8 @@ void mnuFilePrint_Click(PrintView& view, const PrintFont& choice) {
   });
 }
 
-void mnuFilePrintList_Click(PrintView& view, const PrintFont& choice) {
-  RunPrintJob(view, choice, kPrintListTitle, [&view](Printer& printer) {
+void mnuFilePrintList_Click(PrintView& view) {
+  RunPrintJob(view, kPrintListTitle, [&view](Printer& printer) {
     // The no-match line, or the one-match heading with its line, is not worth printing.
     int count = view.MatchListCount();
     if (count - 1 <= 1) {

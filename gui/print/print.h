@@ -2,12 +2,12 @@
 // printer (printer.h), in the printer font the user chose.
 //
 // Operations:
-//   PrinterInit(printer, choice)        prepares a new job: millimetres, the chosen face and
-//                                       size, bold as chosen, italic off
+//   PrinterInit(printer)                prepares a new job: millimetres and the current choice
+//                                       (PrinterFontChoice) with its bold flag, italic off
 //   PrintWrappedLine(printer, line, w)  prints one non-empty line word-wrapped to width w
-//   mnuFilePrint_Click(view, choice)    prints the title, an empty line and the pane's text,
+//   mnuFilePrint_Click(view)            prints the title, an empty line and the pane's text,
 //                                       each line trimmed of trailing spaces and word-wrapped
-//   mnuFilePrintList_Click(view, choice)  prints the title, an empty line and, when the list
+//   mnuFilePrintList_Click(view)        prints the title, an empty line and, when the list
 //                                       holds three lines or more, every line and an empty line
 //
 // Both commands show the busy pointer while they run and the normal one afterwards on every
@@ -44,9 +44,9 @@ class PrintView {
   virtual void SetBusyPointer(bool busy) = 0;        // busy or normal mouse pointer
 };
 
-bool PrinterInit(Printer& printer, const PrintFont& choice);
+bool PrinterInit(Printer& printer);
 bool PrintWrappedLine(Printer& printer, const std::string& line, double width);
-void mnuFilePrint_Click(PrintView& view, const PrintFont& choice);
-void mnuFilePrintList_Click(PrintView& view, const PrintFont& choice);
+void mnuFilePrint_Click(PrintView& view);
+void mnuFilePrintList_Click(PrintView& view);
 
 #endif

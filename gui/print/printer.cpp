@@ -8,7 +8,7 @@ class NoPrinter : public Printer {
   bool SetUnitMillimetres() override {
     return false;
   }
-  bool SetFont(const PrintFont&) override {
+  bool SetFont(const PrinterFont&) override {
     return false;
   }
   bool PrintableWidth(double&) override {

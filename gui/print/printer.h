@@ -26,19 +26,13 @@
 #include <memory>
 #include <string>
 
+#include "printfont.h"
+
 // Why a printer operation failed: a number (the system's error number, or a number of the
 // printing interface) and its description.
 struct PrintFailure {
   long number = 0;
   std::string description;
-};
-
-// The font a document is printed in.
-struct PrintFont {
-  std::string face;
-  float size = 10;  // points
-  bool bold = false;
-  bool italic = false;
 };
 
 constexpr long kPrinterFailureNoDevice = 484;  // no printer on this platform
@@ -47,7 +41,7 @@ class Printer {
  public:
   virtual ~Printer() = default;
   virtual bool SetUnitMillimetres() = 0;
-  virtual bool SetFont(const PrintFont& font) = 0;
+  virtual bool SetFont(const PrinterFont& font) = 0;
   virtual bool PrintableWidth(double& width) = 0;
   virtual bool TextWidth(const std::string& text, double& width) = 0;
   virtual bool PrintLine(const std::string& text) = 0;

@@ -11,10 +11,10 @@ class FakePrinter : public Printer {
   bool SetUnitMillimetres() override {
     return Step("mm");
   }
-  bool SetFont(const PrintFont& font) override {
+  bool SetFont(const PrinterFont& font) override {
     char size[32];
     std::snprintf(size, sizeof size, "%g", font.size);
-    return Step("font " + font.face + " " + size + (font.bold ? " bold" : "") +
+    return Step("font " + font.name + " " + size + (font.bold ? " bold" : "") +
                 (font.italic ? " italic" : ""));
   }
   bool PrintableWidth(double& width) override {

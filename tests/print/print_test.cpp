@@ -49,8 +49,6 @@ class FakeView : public PrintView {
   }
 };
 
-const PrintFont kArial10{"Arial", 10, false, false};
-
 class PrintTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -58,6 +56,7 @@ class PrintTest : public testing::Test {
     Busy = false;
     SetMsgBoxHandler(RecordBox);
     UseFakePrinter();
+    PrinterFontChoice = kPrinterFontDefault;
   }
   void TearDown() override {
     SetMsgBoxHandler(nullptr);
@@ -68,7 +67,7 @@ class PrintTest : public testing::Test {
     UseFakePrinter(width);
     FakeView view;
     view.text = text;
-    mnuFilePrint_Click(view, kArial10);
+    mnuFilePrint_Click(view);
     EXPECT_TRUE(Boxes.empty()) << Boxes.front().prompt;
     EXPECT_EQ(Fake.calls.back(), "end");
     EXPECT_FALSE(Busy);
@@ -136,7 +135,8 @@ TEST_F(PrintTest, PaneLongerThan32767CharactersPrintsWhole) {
 
 TEST_F(PrintTest, PrinterInitTakesTheChoiceWithoutItalic) {
   FakeView view;
-  mnuFilePrint_Click(view, PrintFont{"Courier New", 12, true, true});
+  PrinterFontChoice = PrinterFont{"Courier New", 12, true, true};
+  mnuFilePrint_Click(view);
   EXPECT_EQ(Fake.calls,
             (Lines{"mm", "font Courier New 12 bold", "line", "line", "width", "line", "end"}));
 }
@@ -156,7 +156,7 @@ TEST_F(PrintTest, MatchListPrintsOnlyWithThreeLinesOrMore) {
     UseFakePrinter();
     FakeView view;
     view.list = c.list;
-    mnuFilePrintList_Click(view, kArial10);
+    mnuFilePrintList_Click(view);
     EXPECT_EQ(Fake.lines, c.printed) << c.list.size() << " lines";
     EXPECT_EQ(Fake.calls.back(), "end");
     EXPECT_TRUE(Boxes.empty());
@@ -185,9 +185,9 @@ TEST_F(PrintTest, AFailureIsReportedOnceAndTheDocumentEnded) {
     view.text = "first line\r\nsecond line";
     view.list = {" 2 partial matches:", "1", "2"};
     if (c.list) {
-      mnuFilePrintList_Click(view, kArial10);
+      mnuFilePrintList_Click(view);
     } else {
-      mnuFilePrint_Click(view, kArial10);
+      mnuFilePrint_Click(view);
     }
     std::string where = std::to_string(c.fail_at) + (c.list ? " list" : " description");
     ASSERT_EQ(Boxes.size(), 1u) << where;
@@ -204,13 +204,13 @@ TEST_F(PrintTest, AFailureIsReportedOnceAndTheDocumentEnded) {
 // The font dialog, as a test drives it: what it was shown, and what it answers.
 struct DialogScript {
   bool confirm = true;
-  PrintFont chosen;
+  PrinterFont chosen;
   PrintFailure failure;
-  PrintFont shown;
+  PrinterFont shown;
   unsigned flags = 0;
 } Dialog;
 
-bool ScriptedDialog(PrintFont& font, unsigned flags, PrintFailure& failure) {
+bool ScriptedDialog(PrinterFont& font, unsigned flags, PrintFailure& failure) {
   Dialog.shown = font;
   Dialog.flags = flags;
   if (Dialog.confirm) {
@@ -222,14 +222,14 @@ bool ScriptedDialog(PrintFont& font, unsigned flags, PrintFailure& failure) {
 }
 
 TEST_F(PrintTest, FontDialogOutcomes) {
-  const PrintFont current{"Arial", 10, false, true};
-  const PrintFont bold_italic{"Courier New", 12, true, true};
-  const PrintFont plain{"Tahoma", 9, false, false};
+  const PrinterFont current{"Arial", 10, false, true};
+  const PrinterFont bold_italic{"Courier New", 12, true, true};
+  const PrinterFont plain{"Tahoma", 9, false, false};
   struct Case {
     bool confirm;
-    PrintFont chosen;
+    PrinterFont chosen;
     PrintFailure failure;
-    PrintFont kept;
+    PrinterFont kept;
     std::string box;  // the prompt of the one box shown, or "" for none
     unsigned style;
   } cases[] = {
@@ -247,15 +247,11 @@ TEST_F(PrintTest, FontDialogOutcomes) {
   for (const Case& c : cases) {
     Boxes.clear();
     Dialog = DialogScript{c.confirm, c.chosen, c.failure, {}, 0};
-    PrintFont choice = current;
-    mnuFilePrintFont_Click(choice);
+    PrinterFontChoice = current;
+    mnuFilePrintFont_Click();
     EXPECT_EQ(Dialog.flags, 0x10002u);
-    EXPECT_EQ(Dialog.shown.face, current.face);  // preselected with the current choice
-    EXPECT_TRUE(Dialog.shown.italic);
-    EXPECT_EQ(choice.face, c.kept.face);
-    EXPECT_EQ(choice.size, c.kept.size);
-    EXPECT_EQ(choice.bold, c.kept.bold);
-    EXPECT_EQ(choice.italic, c.kept.italic);
+    EXPECT_EQ(Dialog.shown, current);  // preselected with the current choice
+    EXPECT_EQ(PrinterFontChoice, c.kept);
     if (c.box.empty()) {
       EXPECT_TRUE(Boxes.empty()) << c.failure.number;
     } else {
