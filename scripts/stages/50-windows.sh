@@ -1,13 +1,17 @@
 # The windowed tool for Windows. The 64-bit build runs its tests under Wine on a virtual
-# display; the 32-bit build, the deliverable, is built and inspected (these machines cannot
-# execute 32-bit programs): machine type, GUI subsystem, only system DLLs imported, size, and
-# once the description set is in the tree, the container it carries.
+# display, its printing tests on a print spooler started here (cupsd with a PDF printer as the
+# default, stopped again by its PID afterwards); the 32-bit build, the deliverable, is built and
+# inspected (these machines cannot execute 32-bit programs): machine type, GUI subsystem, only
+# system DLLs imported, size, and once the description set is in the tree, the container it
+# carries.
 #
-#   WIN_TEST_AREAS   test areas built into the Windows tests (default: binres;regc;code;win);
+#   WIN_TEST_AREAS   test areas built into the Windows tests
+#                    (default: binres;regc;code;win;printfont;print);
 #                    takes effect when build/win64 is configured
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
 . "$TAVLO_ROOT/scripts/winelib.sh"
+. "$TAVLO_ROOT/scripts/printlib.sh"
 
 dir32=$TAVLO_ROOT/build/win32
 exe32=$dir32/gui/tavlo.exe
@@ -31,7 +35,11 @@ attach_win32() {
 if [ "${1:-}" = --under-display ]; then
   wine_session_start
   rc=0
+  # The printing tests print on the machine's spooler; without it they fail, saying why.
+  print_spooler_start || echo "no print spooler: $(cat "$TAVLO_CUPS_DIR/state")" >&2
+  trap 'print_spooler_stop; wine_session_end' EXIT
   run_ctest "$WIN64_DIR" win64 || rc=$?
+  print_spooler_stop
   if [ -f "$data" ]; then
     if attach_win32; then
       echo "win32-container 1 0" >> "$TAVLO_TOTALS"
@@ -44,7 +52,7 @@ if [ "${1:-}" = --under-display ]; then
   exit $rc
 fi
 
-need_pkgs $WIN_PKGS
+need_pkgs $WIN_PKGS $PRINT_PKGS
 rc=0
 
 # The builder runs through Wine while the program file is built, so the prefix comes first.
