@@ -1,0 +1,34 @@
+// ABOUT: the texts of the Help menu, shown in the description pane like a description.
+//
+// Operations:
+//   AboutHelpText()                     "Help - Using TAVLO" and its lines, CR LF between lines,
+//                                       none after the last
+//   AboutVersionText(info, version)     the title, "Version 2.7.1, " + comments, an empty line,
+//                                       the copyright line, an empty line, the preferences key
+//                                       in two lines, 48 underscores, an empty line and the
+//                                       description set's version notice. The notice's "~"
+//                                       markers are turned into CR LF in `version` itself, so a
+//                                       second showing finds none and gives the same text.
+//   AboutFileVersion(ms, ls, &info)     major, minor and revision from a version resource's
+//                                       two 32-bit file version numbers
+#ifndef TAVLO_GUI_ABOUT_ABOUT_H
+#define TAVLO_GUI_ABOUT_ABOUT_H
+
+#include <cstdint>
+#include <string>
+
+// The program's version information (on Windows, read from its version resource).
+struct AboutVersionInfo {
+  std::string title;
+  int major = 0;
+  int minor = 0;
+  int revision = 0;
+  std::string comments;   // the release date
+  std::string copyright;  // the whole copyright line
+};
+
+std::string AboutHelpText();
+std::string AboutVersionText(const AboutVersionInfo& info, std::string& version);
+void AboutFileVersion(uint32_t ms, uint32_t ls, AboutVersionInfo* info);
+
+#endif
