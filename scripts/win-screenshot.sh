@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Builds the 64-bit tavlo.exe if needed, starts it under Wine on a virtual display, waits for
 # its main window, saves a screenshot of the display as a PNG and closes the program. The
-# program is build/win64/dist/tavlo.exe, carrying the descriptions, once data/descriptions.txt
-# is in the tree, else build/win64/gui/tavlo.exe.
+# program is build/win64/dist/tavlo.exe, carrying the descriptions.
 #
 #   scripts/win-screenshot.sh [OUT.png]      default: build/win-screenshot.png
 set -euo pipefail
@@ -40,12 +39,7 @@ out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 need_pkgs $WIN_PKGS x11-utils
 # The builder runs through Wine while the program file is built, so the prefix comes first.
 wine_prefix "$TAVLO_ROOT/build/wine"
-if [ -f "$TAVLO_ROOT/data/descriptions.txt" ]; then
-  win64_build tavlo_win_resource >/dev/null
-  program=$WIN64_DIR/dist/tavlo.exe
-else
-  win64_build tavlo_win >/dev/null
-  program=$WIN64_DIR/gui/tavlo.exe
-fi
+win64_build tavlo_win_resource >/dev/null
+program=$WIN64_DIR/dist/tavlo.exe
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --under-display "$program" "$out"
 echo "screenshot: $out"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "binres/binres.h"
+#include "binres.h"
 #include "filebytes.h"
 
 #ifndef _WIN32

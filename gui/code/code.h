@@ -1,6 +1,6 @@
-// CODE: the windowed tool's start-up module, window-free half. The Win32 entry (main_win.cpp)
-// gathers the platform's facts and hands them to CodeStartup, which works out the paths and
-// flags below before any window exists.
+// CODE: the windowed tool's start-up module, window-free half. Its Win32 half
+// (gui/win/code_win.cpp) gathers the platform's facts and hands them to CodeStartup, which works
+// out the paths and flags below before any window exists.
 //
 // State (process-wide; 16-bit booleans are -1 for true, 0 for false):
 //   ResourceFile        full path of the program file that carries the description container

@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "binres/binres.h"
+#include "binres.h"
 
 namespace {
 

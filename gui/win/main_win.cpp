@@ -1,33 +1,15 @@
 #include "main_win.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <vector>
 
+#include "app.h"
 #include "code.h"
+#include "code_win.h"
 #include "msgbox.h"
 
 namespace {
 
 HWND main_window = nullptr;
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
-
-// The running program's full path, however long it is.
-std::string ProgramPath() {
-  std::vector<char> buffer(MAX_PATH);
-  while (true) {
-    DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0)
-      return "";
-    if (n < buffer.size())
-      return std::string(buffer.data(), n);
-    buffer.resize(buffer.size() * 2);
-  }
-}
 
 int ToPixels(float twips, float twips_per_pixel) {
   return static_cast<int>(std::lround(twips / twips_per_pixel));
@@ -87,21 +69,6 @@ HWND frmMainShow() {
   ShowWindow(main_window, SW_SHOWNORMAL);
   UpdateWindow(main_window);
   return main_window;
-}
-
-void Main() {
-  CodeFacts facts;
-  facts.program_path = ProgramPath();
-  facts.tmp = Env("TMP");
-  facts.temp = Env("TEMP");
-  HDC screen = GetDC(nullptr);
-  if (screen != nullptr) {
-    facts.dpi_x = GetDeviceCaps(screen, LOGPIXELSX);
-    facts.dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-  }
-  CodeStartup(facts);
-  frmMainShow();
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

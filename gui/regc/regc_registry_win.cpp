@@ -1,4 +1,4 @@
-#include "regc_registry.h"
+#include "regc_registry_win.h"
 
 #include <windows.h>
 
