@@ -1,5 +1,6 @@
 #include "prefs.h"
 
+#include "app.h"
 #include "code.h"
 #include "printfont.h"
 
@@ -11,8 +12,8 @@ int16_t PrefsDebugFromStored(int32_t value) {
   return static_cast<int16_t>(value);
 }
 
-void PrefsFormLoad(PrefsWindow& window, const std::string& caption) {
-  window.SetCaption(caption);
+void PrefsFormLoad(PrefsWindow& window) {
+  window.SetCaption(kAppTitle);
   uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
   DebugMode = PrefsDebugFromStored(RegcQueryValueLong(key, kPrefsDebugValue, 0));
   const int32_t ruler = RegcQueryValueLong(key, kPrefsRulerValue, 0);

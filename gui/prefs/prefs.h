@@ -2,7 +2,8 @@
 // its Form_Unload through REGC, with the window behind PrefsWindow.
 //
 // Operations:
-//   PrefsFormLoad(window)     in this order: the caption; PrefsKey opened, created on the first
+//   PrefsFormLoad(window)     in this order: the caption (kAppTitle); PrefsKey opened, created on
+//   the first
 //                             run (a handle of 0 is used all the same); "Debug" into DebugMode;
 //                             "Ruler"; "LastSearch"; "MainWindow" (RegcRestoreWindow); the
 //                             printer font into PrinterFontChoice, a value that cannot be used
@@ -52,7 +53,7 @@ class PrefsWindow {
   virtual void UnloadMakeWindow() = 0;                      // which saves its own settings
 };
 
-void PrefsFormLoad(PrefsWindow& window, const std::string& caption);
+void PrefsFormLoad(PrefsWindow& window);
 void PrefsFormUnload(PrefsWindow& window);
 int16_t PrefsDebugFromStored(int32_t value);
 

@@ -115,7 +115,7 @@ class PrefsTest : public ::testing::Test {
 };
 
 TEST_F(PrefsTest, FirstRunCreatesTheKeyAndOpensWithDefaults) {
-  PrefsFormLoad(main_, "tavlo");
+  PrefsFormLoad(main_);
   EXPECT_EQ(main_.calls, (std::vector<std::string>{"caption tavlo", "panes", "ruler to back",
                                                    "load", "tab stops", "search ", "select"}));
   uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
@@ -132,7 +132,7 @@ TEST_F(PrefsTest, FirstRunCreatesTheKeyAndOpensWithDefaults) {
 }
 
 TEST_F(PrefsTest, ACloseWritesEveryValueAndTheNextLoadRestoresThem) {
-  PrefsFormLoad(main_, "tavlo");  // creates the key
+  PrefsFormLoad(main_);  // creates the key
   main_.calls.clear();
   MakeWindowLoaded = kTrue;
   main_.search = "2035";
@@ -151,7 +151,7 @@ TEST_F(PrefsTest, ACloseWritesEveryValueAndTheNextLoadRestoresThem) {
 
   FakeMain next;
   PrinterFontChoice = kPrinterFontDefault;
-  PrefsFormLoad(next, "tavlo");
+  PrefsFormLoad(next);
   EXPECT_EQ(next.search, "2035");
   EXPECT_EQ(next.calls.back(), "select");
   EXPECT_EQ(next.frame.placement.left, 1200);
@@ -176,7 +176,7 @@ TEST_F(PrefsTest, StoredFontSizesOutsideSixToSeventyTwoBecomeTen) {
   for (const auto& c : cases) {
     Store("PrinterFontSize", c.stored);
     FakeMain window;
-    PrefsFormLoad(window, "tavlo");
+    PrefsFormLoad(window);
     EXPECT_EQ(PrinterFontChoice.size, c.size) << c.stored;
   }
 }
@@ -225,7 +225,7 @@ TEST_F(PrefsTest, StoredPlacementsThatCannotBeAppliedLeaveTheWindow) {
   for (const auto& c : cases) {
     Store("MainWindow", c.stored);
     FakeMain window;
-    PrefsFormLoad(window, "tavlo");
+    PrefsFormLoad(window);
     EXPECT_EQ(window.frame.moves, c.moved ? 1 : 0) << c.stored;
     EXPECT_EQ(window.frame.placement.left, c.placement.left) << c.stored;
     EXPECT_EQ(window.frame.placement.height, c.placement.height) << c.stored;
@@ -237,16 +237,19 @@ TEST_F(PrefsTest, DebugIsHeldInSixteenBitsAndWrittenBack) {
     int32_t stored;
     int16_t debug;
   } cases[] = {
-      {1, 1},           {0, 0},         {-1, -1},
-      {32767, 32767},   {70000, 32767},  // beyond 16 bits stays on rather than wrapping (70000
-                                         // would wrap to 4464)
-      {65536, 32767},                    // and never wraps to off
+      {1, 1},
+      {0, 0},
+      {-1, -1},
+      {32767, 32767},
+      {70000, 32767},  // beyond 16 bits stays on rather than wrapping (70000
+                       // would wrap to 4464)
+      {65536, 32767},  // and never wraps to off
       {-70000, -32768},
   };
   for (const auto& c : cases) {
     Store("Debug", c.stored);
     FakeMain window;
-    PrefsFormLoad(window, "tavlo");
+    PrefsFormLoad(window);
     EXPECT_EQ(DebugMode, c.debug) << c.stored;
     PrefsFormUnload(window);
     EXPECT_EQ(Long("Debug"), c.debug) << c.stored;
@@ -273,7 +276,7 @@ TEST_F(PrefsTest, TheRulerIsPlacedFromItsStoredEdgeWhenThePaneStaysInTheWindow) 
   for (const auto& c : cases) {
     Store("Ruler", c.ruler);
     FakeMain window;
-    PrefsFormLoad(window, "tavlo");
+    PrefsFormLoad(window);
     if (c.used) {
       EXPECT_EQ(window.panes.ruler_left, c.ruler) << c.why;
       EXPECT_EQ(window.panes.list_width, c.ruler - 30) << c.why;
@@ -288,7 +291,7 @@ TEST_F(PrefsTest, TheRulerIsPlacedFromItsStoredEdgeWhenThePaneStaysInTheWindow) 
 TEST_F(PrefsTest, AFaceNameTheFontCannotHoldKeepsTheOldOne) {
   Store("PrinterFontName", std::string(40, 'F'));
   Store("PrinterFontBold", 5);
-  PrefsFormLoad(main_, "tavlo");
+  PrefsFormLoad(main_);
   EXPECT_EQ(PrinterFontChoice.name, "Arial");
   EXPECT_TRUE(PrinterFontChoice.bold);
 }
