@@ -65,3 +65,21 @@ void AboutFileVersion(uint32_t ms, uint32_t ls, AboutVersionInfo* info) {
   info->minor = static_cast<int>(ms & 0xFFFF);
   info->revision = static_cast<int>(ls >> 16);
 }
+
+namespace {
+
+void Show(AboutView& view, const std::string& text) {
+  view.ShowResult(text);
+  view.FocusSearch();
+  view.ClearListSelection();
+}
+
+}  // namespace
+
+void mnuHelpUsing_Click(AboutView& view) {
+  Show(view, AboutHelpText());
+}
+
+void mnuHelpVersion_Click(AboutView& view, const AboutVersionInfo& info, std::string& version) {
+  Show(view, AboutVersionText(info, version));
+}

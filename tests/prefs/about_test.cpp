@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "about.h"
 
@@ -30,6 +31,27 @@ TEST(About, VersionTextTurnsTheMarkersIntoLineBreaksOnce) {
   EXPECT_EQ(first, Golden("version.txt"));
   EXPECT_EQ(notice, "Descriptions of 6 December 2026\r\n\r\nSecond line\r\n\r\n\r\nend\r\n");
   EXPECT_EQ(AboutVersionText(info, notice), first) << "a second showing";
+}
+
+TEST(About, BothCommandsShowTheTextThenFocusTheSearchAndClearTheSelection) {
+  struct View final : AboutView {
+    std::vector<std::string> calls;
+    void ShowResult(const std::string& text) override {
+      calls.push_back(text.substr(0, text.find('\r')));
+    }
+    void FocusSearch() override {
+      calls.push_back("focus search");
+    }
+    void ClearListSelection() override {
+      calls.push_back("no selection");
+    }
+  } view;
+  mnuHelpUsing_Click(view);
+  std::string notice = "N";
+  mnuHelpVersion_Click(view, AboutVersionInfo{"tavlo"}, notice);
+  EXPECT_EQ(view.calls,
+            (std::vector<std::string>{"Help - Using TAVLO", "focus search", "no selection", "tavlo",
+                                      "focus search", "no selection"}));
 }
 
 }  // namespace
