@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "binres.h"
+#include "keylist.h"
 
 namespace {
 
@@ -353,11 +354,10 @@ class Make {
       return 0;
     }
     if (pending_ != '3') {
-      std::string r = ResBuildRecordNumber(records_);
-      numericKeys_ += r + "[" + Num(value_) + "]";
+      numericKeys_ += KeyListEntry(records_, Num(value_));
       if (value_ > 9)
-        numericKeys_ += r + "[" + UpperHex(value_) + "]";
-      symbolicKeys_ += r + "[" + name_ + "]";
+        numericKeys_ += KeyListEntry(records_, UpperHex(value_));
+      symbolicKeys_ += KeyListEntry(records_, name_);
     }
     window_.ProcessEvents();
     return 0;
@@ -435,13 +435,6 @@ std::string ResBuildDataPath(const std::string& dir, const std::string& file) {
 #else
   return dir + "/" + file;
 #endif
-}
-
-std::string ResBuildRecordNumber(long n) {
-  std::string r(2, '\0');
-  r[0] = static_cast<char>(static_cast<unsigned char>(33 + n / 90));
-  r[1] = static_cast<char>(static_cast<unsigned char>(33 + n % 90));
-  return r;
 }
 
 ResBuildTime ResBuildLocalClock() {

@@ -8,7 +8,6 @@
 //       "3.n" (version text), "1".."K" (code records), "KeyCnt", "NumericKeys", "SymbolicKeys"
 //   DumpBinaryResource(resourceFile, window)   list every resource of the container
 //   ResBuildDataPath(dir, file)                dir + the platform's path separator + file
-//   ResBuildRecordNumber(n)                    the two-character record number of record n
 //   ResBuildLocalClock()                       the local date and time
 //   ResBuildTimeStamp(time)                    "HH:MM:SS dd mmmm yyyy", English month names
 //   ResBuildPercent(used, capacity)            used*100/capacity in single precision, "%.7g"
@@ -61,7 +60,6 @@ std::string DumpBinaryResource(const std::string& resourceFile, ResBuildWindow* 
                                bool* complete = nullptr);
 
 std::string ResBuildDataPath(const std::string& dir, const std::string& file);
-std::string ResBuildRecordNumber(long n);
 ResBuildTime ResBuildLocalClock();
 std::string ResBuildTimeStamp(const ResBuildTime& t);
 std::string ResBuildPercent(long used, long capacity);
