@@ -7,7 +7,10 @@
 #include "code_win.h"
 #include "mainview_win.h"
 #include "mainwin.h"
+#include "menus_win.h"
 #include "msgbox.h"
+#include "print_main.h"
+#include "printer_win.h"
 #include "twips.h"
 
 namespace {
@@ -23,6 +26,9 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       if (main_logic != nullptr) {
         int id = LOWORD(wparam);
         int code = HIWORD(wparam);
+        // Menu items and their shortcuts come without a control.
+        if (lparam == 0 && frmMainPrintCommand(id, *main_view))
+          return 0;
         if (id == kIdTxtSearch && code == EN_CHANGE && !main_view->IsSettingText()) {
           main_logic->txtSearch_Change();
           return 0;
@@ -124,12 +130,13 @@ HWND frmMainShow() {
   const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT outer{0, 0, TwipsToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
              TwipsToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
-  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  AdjustWindowRectEx(&outer, style, TRUE, 0);
   main_window = CreateWindowExA(0, kFrmMainClass, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                nullptr, instance, nullptr);
+                                frmMainMenuBar(), instance, nullptr);
   if (main_window == nullptr)
     return nullptr;
+  UseWinPrinting(main_window);
   main_view = std::make_unique<Win32MainView>(main_window);
   main_logic = std::make_unique<MainWindow>(*main_view);
   ShowWindow(main_window, SW_SHOWNORMAL);
@@ -149,6 +156,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (frmMainPreviewKey(&message))
+      continue;
+    HWND target = message.hwnd;
+    HWND main = frmMainWindow();
+    if (main != nullptr && (target == main || IsChild(main, target)) &&
+        TranslateAcceleratorA(main, frmMainAccelerators(), &message))
       continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

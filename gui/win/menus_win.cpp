@@ -7,6 +7,9 @@ HMENU frmMainMenuBar() {
   HMENU file = CreatePopupMenu();
   HMENU help = CreatePopupMenu();
   // A shortcut is shown after a tab, as Windows menus show theirs.
+  AppendMenuA(file, MF_STRING, kMnuFilePrintList, "&Print Matched List\tCtrl+P");
+  AppendMenuA(file, MF_STRING, kMnuFilePrintDescription, "Print &Description\tF4");
+  AppendMenuA(file, MF_STRING, kMnuFilePrinterFont, "Printer &Font...\tCtrl+F");
   AppendMenuA(file, MF_STRING, kMnuFileExit, "E&xit...\tF3");
   AppendMenuA(help, MF_STRING, kMnuHelpVersion, "&Version...");
   AppendMenuA(help, MF_STRING, kMnuHelpUsing, "&Using TAVLO...\tF1");
@@ -18,6 +21,9 @@ HMENU frmMainMenuBar() {
 HACCEL frmMainAccelerators() {
   static HACCEL table = [] {
     ACCEL keys[] = {
+        {FVIRTKEY | FCONTROL, 'P', kMnuFilePrintList},
+        {FVIRTKEY, VK_F4, kMnuFilePrintDescription},
+        {FVIRTKEY | FCONTROL, 'F', kMnuFilePrinterFont},
         {FVIRTKEY, VK_F3, kMnuFileExit},
         {FVIRTKEY, VK_F1, kMnuHelpUsing},
     };

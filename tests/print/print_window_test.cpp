@@ -1,0 +1,155 @@
+// Printing from the real program under Wine, driven from this process: F4 and the File menu's
+// items on the window the build gives out, and its printer error boxes. print_check.sh reads the
+// printed document back; the lines expected are written to $TAVLO_PRINT_OUT/sent.txt.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app.h"
+#include "drive_win.h"
+
+namespace {
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path) {
+    if (c == '/') {
+      c = '\\';
+    }
+  }
+  return path[0] == '\\' ? "Z:" + path : path;
+}
+
+void WriteExpected(const std::vector<std::string>& lines) {
+  const char* out = std::getenv("TAVLO_PRINT_OUT");
+  ASSERT_NE(out, nullptr);
+  std::ofstream file(std::string(out) + "/sent.txt", std::ios::binary);
+  for (const std::string& line : lines) {
+    file << line << '\n';
+  }
+}
+
+// The message box a process shows: its title and text, once it is up (or "" after 20 s).
+struct ShownBox {
+  HWND window = nullptr;
+  std::string title;
+  std::string text;
+};
+
+ShownBox WaitForBox(DWORD process_id) {
+  ShownBox box;
+  for (int i = 0; i < 200 && box.window == nullptr; ++i) {
+    Sleep(100);
+    HWND candidate = nullptr;
+    while ((candidate = FindWindowExA(nullptr, candidate, "#32770", nullptr)) != nullptr) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(candidate, &owner);
+      if (owner == process_id && IsWindowVisible(candidate)) {
+        box.window = candidate;
+        break;
+      }
+    }
+  }
+  if (box.window != nullptr) {
+    char buffer[1024] = "";
+    GetWindowTextA(box.window, buffer, sizeof buffer);
+    box.title = buffer;
+    GetDlgItemTextA(box.window, 0xFFFF, buffer, sizeof buffer);  // the box's static text
+    box.text = buffer;
+  }
+  return box;
+}
+
+class TavloPrinting : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string exe = WindowsPath(TAVLO_DIST_EXE);
+    std::string command = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process_))
+        << exe;
+    window_ = FindTavlo(process_.dwProcessId, 20000);
+    ASSERT_NE(window_, nullptr) << "no main window";
+  }
+  void TearDown() override {
+    if (window_ != nullptr) {
+      PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) {
+      TerminateProcess(process_.hProcess, 1);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+  void PostKey(WPARAM key) {
+    PostMessageA(window_, WM_KEYDOWN, key, 1);
+    PostMessageA(window_, WM_KEYUP, key, 0xC0000001);
+  }
+  void PostCommand(int id) {
+    PostMessageA(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  }
+
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+};
+
+// The pane's lines as the job sends them before wrapping: the title, an empty line, the text.
+std::vector<std::string> PaneLines(const std::string& pane) {
+  std::vector<std::string> lines{kAppTitle, ""};
+  size_t p = 0;
+  for (size_t q; (q = pane.find("\r\n", p)) != std::string::npos; p = q + 2) {
+    lines.push_back(pane.substr(p, q - p));
+  }
+  lines.push_back(pane.substr(p));
+  return lines;
+}
+
+// F4 prints the description of the selected match.
+TEST_F(TavloPrinting, DescriptionByF4) {
+  TypeSearch(window_, "2035");
+  std::string pane = PaneText(window_);
+  ASSERT_NE(pane.find("KXRC_NOT_AUTHORIZED"), std::string::npos) << pane;
+  WriteExpected(PaneLines(pane));
+  PostKey(VK_F4);
+}
+
+// The File menu's first item prints the match list, heading first.
+TEST_F(TavloPrinting, MatchListFromTheMenu) {
+  TypeSearch(window_, "2192");
+  std::vector<std::string> lines{kAppTitle, ""};
+  for (const std::string& line : ListLines(window_)) {
+    lines.push_back(line);
+  }
+  ASSERT_EQ(lines.size(), 5u);
+  lines.push_back("");
+  WriteExpected(lines);
+  PostCommand(kMnuFilePrintList);
+}
+
+// With no printer both commands say so, each in a box titled after it, and the window goes on.
+TEST_F(TavloPrinting, NoPrinterBoxes) {
+  TypeSearch(window_, "2192");
+  struct Case {
+    int command;
+    const char* title;
+  } cases[] = {{kMnuFilePrintDescription, "File - Print Description"},
+               {kMnuFilePrintList, "File - Print Match List"}};
+  for (const Case& c : cases) {
+    PostCommand(c.command);
+    ShownBox box = WaitForBox(process_.dwProcessId);
+    ASSERT_NE(box.window, nullptr) << c.title;
+    EXPECT_EQ(box.title, c.title);
+    EXPECT_EQ(box.text, "Printer error:\r\n\r\n(4104) No default printer is set up.");
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+  }
+  Sleep(300);
+  TypeSearch(window_, "2035");
+  EXPECT_EQ(ListLines(window_).size(), 2u);
+}
+
+}  // namespace
