@@ -1,7 +1,5 @@
 #include "mainwin_layout.h"
 
-#include <cmath>
-
 MainLayout DesignedLayout() {
   MainLayout layout;
   layout[MainControl::kLabel1] = {30, 90, 915, 255};
@@ -42,8 +40,4 @@ void ResizeLayout(MainLayout* layout, float sw, float sh, float px, float py) {
   if (h > min_y)
     list.height = h;
   ruler.height = list.height;
-}
-
-int TwipsToPixels(float twips, float twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
 }
