@@ -9,6 +9,7 @@
 #                           writes $TAVLO_CUPS_DIR/state: "ready", or why the spooler is missing
 #   print_spooler_stop      stops the cupsd that print_spooler_start started, by its PID, and
 #                           gives the PDF printer its usual output folder back
+#   print_spooler_running   true when the scheduler answers
 #   print_queue_add         (re)creates the queue PDF, accepting jobs, as the default printer
 #   print_output_to DIR     the PDF printer writes its files into DIR from the next job on
 #   TAVLO_CUPS_DIR          exported: build/cups, the state file, the PID and the spooler's log
@@ -16,6 +17,11 @@
 PRINT_PKGS="cups-daemon cups-client printer-driver-cups-pdf ghostscript poppler-utils"
 PRINT_LOCK=/tmp/tavlo-printer.lock
 export TAVLO_CUPS_DIR=${TAVLO_CUPS_DIR:-$TAVLO_ROOT/build/cups}
+
+# lpstat -r exits with 0 whether or not the scheduler runs; only its words tell.
+print_spooler_running() {
+  lpstat -r 2>/dev/null | grep -q '^scheduler is running'
+}
 
 print_queue_add() {
   lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null &&
@@ -30,17 +36,17 @@ print_spooler_start() {
   mkdir -p "$TAVLO_CUPS_DIR"
   rm -f "$TAVLO_CUPS_DIR/cupsd.pid"
   local state=ready
-  if ! lpstat -r >/dev/null 2>&1; then
+  if ! print_spooler_running; then
     mkdir -p /run/cups
     /usr/sbin/cupsd -f </dev/null >"$TAVLO_CUPS_DIR/cupsd.log" 2>&1 &
     echo $! >"$TAVLO_CUPS_DIR/cupsd.pid"
     local i
     for i in $(seq 100); do
-      lpstat -r >/dev/null 2>&1 && break
+      print_spooler_running && break
       kill -0 "$(cat "$TAVLO_CUPS_DIR/cupsd.pid")" 2>/dev/null || break
       sleep 0.1
     done
-    lpstat -r >/dev/null 2>&1 ||
+    print_spooler_running ||
       state="cupsd did not start: $(tail -n 3 "$TAVLO_CUPS_DIR/cupsd.log" | tr '\n' ' ')"
   fi
   if [ "$state" = ready ]; then

@@ -23,7 +23,7 @@ state=$(cat "$TAVLO_CUPS_DIR/state" 2>/dev/null) ||
 [ "$state" = ready ] || fail "no print spooler: $state"
 exec 9>"$PRINT_LOCK"
 flock -w 300 9 || fail "another run held the printer for 5 minutes"
-lpstat -r >/dev/null 2>&1 || fail "the print spooler is no longer running"
+print_spooler_running || fail "the print spooler is no longer running"
 
 rm -rf "$out"
 mkdir -p "$out"
