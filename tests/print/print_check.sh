@@ -5,7 +5,7 @@
 # *RejectingQueue), runs the case of the test program, waits for the job and compares the
 # printed document, read back with pdftotext, with the lines the job sent (whitespace runs count
 # as one space: text extraction keeps no tabs or exact gaps). Lines the program wraps itself
-# (TavloPrinting.DescriptionByF4) are compared word by word. Wine's processes get no handle on
+# (TavloPrinting.DescriptionByF4, ...BoldChoiceSurvivesARestart) are compared word by word. Wine's processes get no handle on
 # the lock: its services outlive the test program.
 set -uo pipefail
 scenario=$1 exe=$2 out=$(realpath -m "$3")
@@ -65,7 +65,8 @@ esac
 pdf=$(printed) || fail "no document came out of the printer"
 [ "$(echo "$pdf" | wc -l)" -eq 1 ] || fail "more than one document: $pdf"
 pdftotext -layout "$pdf" "$out/printed.txt" || fail "pdftotext could not read $pdf"
-if [ "$scenario" = TavloPrinting.DescriptionByF4 ]; then
+if [ "$scenario" = TavloPrinting.DescriptionByF4 ] ||
+  [ "$scenario" = TavloPrinting.BoldChoiceSurvivesARestart ]; then
   words() { tr -s ' \t\f\r\n' '\n\n\n\n\n' | grep -v '^$'; }
   diff -u <(words <"$out/sent.txt") <(words <"$out/printed.txt") ||
     fail "the printed words differ from the pane's"
@@ -78,11 +79,13 @@ case $scenario in
   *TwoPageDescription) [ "$pages" = 2 ] || fail "$pages pages instead of 2" ;;
   *) [ "$pages" = 1 ] || fail "$pages pages instead of 1" ;;
 esac
-if [ "$scenario" = RealPrinter.BoldTwelvePoint ]; then
+if [[ $scenario == *Bold* ]]; then
   pdffonts "$pdf" | tail -n +3 | grep -q Bold || fail "no bold font in the document"
-  # Lines 1 and 3 ("tavlo", the text) lie two line pitches apart; a font's line pitch is 1.0 to
-  # 1.5 times its size, so a 12-point pitch lies from 12 to 18 points (10 points: about 11.8).
-  pitch=$(pdftotext -bbox "$pdf" - | sed -n 's/.*yMin="\([0-9.]*\)".*>\(tavlo\|Bold\)<.*/\1/p' |
+  # Lines 1 and 3 ("tavlo", the text: "Bold ..." or "Reason ...") lie two line pitches apart; a
+  # font's line pitch is 1.0 to 1.5 times its size, so a 12-point pitch lies from 12 to 18 points
+  # (10 points: about 11.8).
+  pitch=$(pdftotext -bbox "$pdf" - |
+    sed -n 's/.*yMin="\([0-9.]*\)".*>\(tavlo\|Bold\|Reason\)<.*/\1/p' |
     awk 'NR == 1 { first = $1 } NR == 2 { printf "%.2f", ($1 - first) / 2 }')
   awk -v p="$pitch" 'BEGIN { exit !(p >= 12 && p <= 18) }' ||
     fail "a line pitch of '$pitch' points does not fit a 12-point font"

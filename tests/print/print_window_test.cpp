@@ -66,6 +66,13 @@ ShownBox WaitForBox(DWORD process_id) {
 class TavloPrinting : public testing::Test {
  protected:
   void SetUp() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);  // a first run
+    Start();
+  }
+  void TearDown() override {
+    Stop();
+  }
+  void Start() {
     std::string exe = WindowsPath(TAVLO_DIST_EXE);
     std::string command = "\"" + exe + "\"";
     STARTUPINFOA startup{};
@@ -76,15 +83,18 @@ class TavloPrinting : public testing::Test {
     window_ = FindTavlo(process_.dwProcessId, 20000);
     ASSERT_NE(window_, nullptr) << "no main window";
   }
-  void TearDown() override {
+  // Closes the window, which saves the preferences, and waits for the program's end.
+  void Stop() {
     if (window_ != nullptr) {
       PostMessageA(window_, WM_CLOSE, 0, 0);
+      window_ = nullptr;
     }
     if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) {
       TerminateProcess(process_.hProcess, 1);
     }
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
+    process_ = {};
   }
   void PostKey(WPARAM key) {
     PostMessageA(window_, WM_KEYDOWN, key, 1);
@@ -150,6 +160,61 @@ TEST_F(TavloPrinting, NoPrinterBoxes) {
   Sleep(300);
   TypeSearch(window_, "2035");
   EXPECT_EQ(ListLines(window_).size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+DWORD StoredNumber(HKEY key, const char* name) {
+  DWORD value = 0, size = sizeof value;
+  RegGetValueA(key, nullptr, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+  return value;
+}
+
+// A bold 12-point choice confirmed in the font dialog is saved at the close, loaded at the next
+// start and printed.
+TEST_F(TavloPrinting, BoldChoiceSurvivesARestart) {
+  Stop();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kPrefsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD size = 12, bold = 0;
+  RegSetValueExA(key, "PrinterFontName", 0, REG_SZ, reinterpret_cast<const BYTE*>("Courier"), 8);
+  RegSetValueExA(key, "PrinterFontSize", 0, REG_DWORD, reinterpret_cast<BYTE*>(&size), 4);
+  RegSetValueExA(key, "PrinterFontBold", 0, REG_DWORD, reinterpret_cast<BYTE*>(&bold), 4);
+  Start();
+  // The dialog opens on the stored choice; bold is chosen in it.
+  PostCommand(kMnuFilePrinterFont);
+  ShownBox dialog = WaitForBox(process_.dwProcessId);
+  ASSERT_NE(dialog.window, nullptr) << "no font dialog";
+  HWND style = GetDlgItem(dialog.window, 0x471);  // the style list of the font dialog
+  ASSERT_NE(style, nullptr);
+  int count = static_cast<int>(SendMessageA(style, CB_GETCOUNT, 0, 0));
+  int chosen = -1;
+  for (int i = 0; i < count && chosen < 0; ++i) {
+    wchar_t text[64] = L"";
+    SendMessageW(style, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    if (Narrow(text) == "Bold") {
+      chosen = i;
+    }
+  }
+  ASSERT_GE(chosen, 0) << "no Bold style offered";
+  SendMessageA(style, CB_SETCURSEL, chosen, 0);
+  SendMessageA(dialog.window, WM_COMMAND, MAKEWPARAM(0x471, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(style));
+  PostMessageA(dialog.window, WM_COMMAND, IDOK, 0);
+  Sleep(500);
+  Stop();
+  EXPECT_EQ(StoredNumber(key, "PrinterFontBold"), 0xFFFFFFFFu);
+  EXPECT_EQ(StoredNumber(key, "PrinterFontSize"), 12u);
+  RegCloseKey(key);
+
+  Start();
+  TypeSearch(window_, "2035");
+  WriteExpected(PaneLines(PaneText(window_)));
+  PostKey(VK_F4);
 }
 
 }  // namespace
