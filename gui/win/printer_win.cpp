@@ -111,9 +111,26 @@ class WinPrinter : public Printer {
     if (!Open()) {
       return false;
     }
-    DWORD extent =
-        GetTabbedTextExtentA(dc_, text.data(), static_cast<int>(text.size()), 1, &tab_stop_);
-    width = ToUnit(LOWORD(extent));
+    // Measured piece by piece, as TabbedTextOutA places them: the system's tabbed extent holds
+    // only 16 bits, which a long line in a large font on a fine printer can pass.
+    long x = 0;
+    size_t start = 0;
+    for (;;) {
+      size_t tab = text.find('\t', start);
+      size_t end = tab == std::string::npos ? text.size() : tab;
+      SIZE size{};
+      if (end > start &&
+          !GetTextExtentPoint32A(dc_, text.data() + start, static_cast<int>(end - start), &size)) {
+        return FailWithLastError("The printer could not measure a text.");
+      }
+      x += size.cx;
+      if (tab == std::string::npos) {
+        break;
+      }
+      x = tab_stop_ > 0 ? (x / tab_stop_ + 1) * tab_stop_ : x;
+      start = tab + 1;
+    }
+    width = ToUnit(x);
     return true;
   }
 
@@ -211,7 +228,7 @@ class WinPrinter : public Printer {
     return true;
   }
 
-  double ToUnit(int dots) const {
+  double ToUnit(long dots) const {
     if (!millimetres_) {
       return dots;
     }
