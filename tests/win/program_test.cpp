@@ -117,7 +117,7 @@ class ProgramTest : public ::testing::Test {
   HWND window_ = nullptr;
 };
 
-TEST_F(ProgramTest, AFirstRunCreatesTheKeyAndANormalCloseWritesEveryValue) {
+TEST_F(ProgramTest, AFirstRunCreatesTheKeyAndExitWritesEveryValue) {
   Start();
   HKEY key;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kPrefsKey, 0, KEY_READ, &key), 0);
@@ -125,7 +125,10 @@ TEST_F(ProgramTest, AFirstRunCreatesTheKeyAndANormalCloseWritesEveryValue) {
   EXPECT_EQ(RegText("LastSearch"), "(none)") << "nothing written before the close";
   TypeSearch(window_, "2035");
   SetWindowPos(window_, nullptr, 100, 80, 800, 600, SWP_NOZORDER);
-  ASSERT_TRUE(Close());
+  // F3, File's "Exit...", closes without asking.
+  PostMessageA(Child(window_, kIdTxtSearch), WM_KEYDOWN, VK_F3, 0);
+  window_ = nullptr;
+  ASSERT_EQ(WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);
   EXPECT_EQ(RegText("LastSearch"), "2035");
   EXPECT_EQ(RegText("MainWindow"), "1500,1200,12000,9000");
   EXPECT_EQ(RegLong("Ruler"), 4695 + 30);
