@@ -92,11 +92,11 @@ class FrmMainAbout final : public AboutView {
 
 class FrmMainMake final : public MakeHost {
  public:
-  FrmMainMake(MainWindow& main, std::function<void()> show_modal)
+  // show_modal: shows frmMake modally; false when the main window closed meanwhile.
+  FrmMainMake(MainWindow& main, std::function<bool()> show_modal)
       : main_(main), show_modal_(std::move(show_modal)) {}
-  void ShowMakeWindowModal() override {
-    if (show_modal_)
-      show_modal_();
+  bool ShowMakeWindowModal() override {
+    return show_modal_ ? show_modal_() : true;
   }
   void LoadBinaryResource() override {
     main_.LoadBinaryResource();
@@ -108,7 +108,7 @@ class FrmMainMake final : public MakeHost {
 
  private:
   MainWindow& main_;
-  std::function<void()> show_modal_;
+  std::function<bool()> show_modal_;
 };
 
 #endif

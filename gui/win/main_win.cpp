@@ -169,7 +169,10 @@ bool MaintenanceKey(const MSG& message) {
               (GetKeyState(VK_MENU) < 0 ? 4 : 0);
   if (!MakeIsMaintenanceKey(static_cast<int>(message.wParam), shift))
     return false;
-  FrmMainMake host(*main_logic, [] { frmMakeShowModal(main_window); });
+  FrmMainMake host(*main_logic, [] {
+    frmMakeShowModal(main_window);
+    return main_window != nullptr;  // a close held back during a Make may have closed it
+  });
   MakeMaintenanceKey(host);
   return true;
 }
