@@ -32,11 +32,19 @@ void Form_DragDrop(MainWindow& main);
 
 class FrmMainPrefs final : public PrefsWindow {
  public:
-  // frame: the whole window, for its placement; unload_make: unloads frmMake.
-  FrmMainPrefs(MainWindow& main, RegcWindow& frame, std::function<void()> unload_make)
-      : main_(main), frame_(frame), unload_make_(std::move(unload_make)) {}
+  // frame: the whole window, for its placement; unload_make: unloads frmMake; set_caption:
+  // the window's title.
+  FrmMainPrefs(MainWindow& main, RegcWindow& frame, std::function<void()> unload_make,
+               std::function<void(const std::string&)> set_caption = {})
+      : main_(main),
+        frame_(frame),
+        unload_make_(std::move(unload_make)),
+        set_caption_(std::move(set_caption)) {}
 
-  void SetCaption(const std::string& caption) override;
+  void SetCaption(const std::string& caption) override {
+    if (set_caption_)
+      set_caption_(caption);
+  }
   RegcWindow& Frame() override {
     return frame_;
   }
@@ -71,6 +79,7 @@ class FrmMainPrefs final : public PrefsWindow {
   MainWindow& main_;
   RegcWindow& frame_;
   std::function<void()> unload_make_;
+  std::function<void(const std::string&)> set_caption_;
 };
 
 class FrmMainAbout final : public AboutView {

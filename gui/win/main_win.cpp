@@ -215,7 +215,9 @@ HWND frmMainShow() {
   main_view = std::make_unique<Win32MainView>(main_window);
   main_logic = std::make_unique<MainWindow>(*main_view);
   main_frame = std::make_unique<RegcWin32Window>(main_window, TwipsPerPixelX, TwipsPerPixelY);
-  main_prefs = std::make_unique<FrmMainPrefs>(*main_logic, *main_frame, frmMakeUnload);
+  main_prefs = std::make_unique<FrmMainPrefs>(
+      *main_logic, *main_frame, frmMakeUnload,
+      [](const std::string& caption) { SetWindowTextA(main_window, caption.c_str()); });
   main_unloaded = false;
   MainWindow& logic = *main_logic;
   RulerWin32Attach(main_view->Control(MainControl::kPicRuler),
