@@ -1,11 +1,13 @@
 # The windowed tool for Windows. The 64-bit build runs its tests under Wine on a virtual
-# display; the 32-bit build, the deliverable, is built and inspected (these machines cannot
+# display, its printing tests on a print spooler started here (cupsd with a PDF printer as the
+# default, stopped again by its PID afterwards); the 32-bit build, the deliverable, is built and inspected (these machines cannot
 # execute 32-bit programs): machine type, GUI subsystem, only system DLLs imported, size, and
 # the container it carries. The 32-bit build cannot run its own builder, so its attach step
 # runs the 64-bit one through Wine (the container's bytes are the same).
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
 . "$TAVLO_ROOT/scripts/winelib.sh"
+. "$TAVLO_ROOT/scripts/printlib.sh"
 
 dir32=$TAVLO_ROOT/build/win32
 exe32=$dir32/gui/win/tavlo.exe
@@ -17,7 +19,11 @@ mkres64=$WIN64_DIR/gui/resbuild/tavlo-mkres.exe
 if [ "${1:-}" = --under-display ]; then
   wine_session_start
   rc=0
+  # The printing tests print on the machine's spooler; without it they fail, saying why.
+  print_spooler_start || echo "no print spooler: $(cat "$TAVLO_CUPS_DIR/state")" >&2
+  trap 'print_spooler_stop; wine_session_end' EXIT
   run_ctest "$WIN64_DIR" win64 -L wine || rc=$?
+  print_spooler_stop
   if "$WINE64" "$mkres64" -q dump "$dist32/tavlo.exe"; then
     echo "win32-container 1 0" >> "$TAVLO_TOTALS"
   else
@@ -28,7 +34,7 @@ if [ "${1:-}" = --under-display ]; then
   exit $rc
 fi
 
-need_pkgs $WIN_PKGS
+need_pkgs $WIN_PKGS $PRINT_PKGS
 rc=0
 
 # The builder runs through Wine while the program file is built, so the prefix comes first.

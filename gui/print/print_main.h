@@ -1,0 +1,16 @@
+// The printing items of the main window's File menu, run on the window as its logic sees it.
+//
+// Operations:
+//   frmMainPrintCommand(id, view)  runs the item with the menu command id: kMnuFilePrintList
+//                                  (mnuFilePrintList_Click), kMnuFilePrintDescription
+//                                  (mnuFilePrint_Click) or kMnuFilePrinterFont
+//                                  (mnuFilePrintFont_Click); false, doing nothing, for any
+//                                  other id
+#ifndef TAVLO_GUI_PRINT_PRINT_MAIN_H
+#define TAVLO_GUI_PRINT_PRINT_MAIN_H
+
+#include "mainwin_view.h"
+
+bool frmMainPrintCommand(int id, MainView& view);
+
+#endif

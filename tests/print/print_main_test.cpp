@@ -1,0 +1,52 @@
+// The File menu's printing items on the main window as its logic sees it.
+#include <gtest/gtest.h>
+
+#include "app.h"
+#include "fake_printer.h"
+#include "fake_view.h"
+#include "fontdlg.h"
+#include "print_main.h"
+
+namespace {
+
+int DialogShown = 0;
+
+bool CountingDialog(PrinterFont&, unsigned, PrintFailure& failure) {
+  ++DialogShown;
+  failure = {kFontDialogCancelled, "Cancel was selected."};
+  return false;
+}
+
+TEST(PrintMain, EachItemRunsItsCommandOnTheWindow) {
+  struct Case {
+    int id;
+    bool handled;
+    std::vector<std::string> printed;
+    int dialogs;
+  } cases[] = {
+      {kMnuFilePrintList, true, {"tavlo", "", " 2 partial matches:", "1", "2", ""}, 0},
+      {kMnuFilePrintDescription, true, {"tavlo", "", "The pane."}, 0},
+      {kMnuFilePrinterFont, true, {}, 1},
+      {kMnuFileExit, false, {}, 0},
+  };
+  SetFontDialogHandler(CountingDialog);
+  for (const Case& c : cases) {
+    UseFakePrinter();
+    DialogShown = 0;
+    FakeView view;
+    view.result = "The pane.";
+    for (const char* line : {" 2 partial matches:", "1", "2"}) {
+      view.ListAdd(line);
+    }
+    EXPECT_EQ(frmMainPrintCommand(c.id, view), c.handled) << c.id;
+    EXPECT_EQ(Fake.lines, c.printed) << c.id;
+    EXPECT_EQ(DialogShown, c.dialogs) << c.id;
+    if (!c.printed.empty()) {
+      EXPECT_EQ(view.calls, (std::vector<std::string>{"busy", "normal"})) << c.id;
+    }
+  }
+  SetFontDialogHandler(nullptr);
+  SetPrinterFactory(nullptr);
+}
+
+}  // namespace
