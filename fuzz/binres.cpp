@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "binres/binres.h"
+#include "binres.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 # Shared shell helpers for the project's scripts. Source it; do not run it.
 #
 #   need_pkgs PKG...        install the Debian packages that are missing (apt-get update once)
-#   run_ctest DIR LABEL     run CTest in DIR, add its counts to the run's totals
+#   run_ctest DIR LABEL [CTEST-ARGS...]
+#                           run CTest in DIR, add its counts to the run's totals
 #   stage_fail MSG          record a failure of the current stage without stopping the run
 
 TAVLO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,9 +28,10 @@ need_pkgs() {
 # Runs CTest and keeps the counts: "passed failed" lines in $TAVLO_TOTALS.
 run_ctest() {
   local dir=$1 label=$2 log rc
+  shift 2
   log=$(mktemp)
   set +e
-  (cd "$dir" && ctest --output-on-failure --timeout 300 -j "$JOBS") 2>&1 | tee "$log"
+  (cd "$dir" && ctest --output-on-failure --timeout 300 -j "$JOBS" "$@") 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   set -e
   local line total failed

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the 64-bit tavlo.exe if needed, starts it under Wine on a virtual display, waits for
 # its main window, saves a screenshot of the display as a PNG and closes the program. The
-# program is build/win64/dist/tavlo.exe, carrying the descriptions, once data/descriptions.txt
-# is in the tree, else build/win64/gui/tavlo.exe.
+# program is build/win64/dist/tavlo.exe, carrying the descriptions. With --search, the text is
+# put into the search box first (by tests/mainwin's tavlo-type, through the control, as typing
+# does), and the picture shows the window alone.
 #
-#   scripts/win-screenshot.sh [OUT.png]      default: build/win-screenshot.png
+#   scripts/win-screenshot.sh [--search TEXT] [OUT.png]      default: build/win-screenshot.png
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 . "$TAVLO_ROOT/scripts/winelib.sh"
@@ -12,6 +13,8 @@ set -euo pipefail
 if [ "${1:-}" = --under-display ]; then
   program=$2
   out=$3
+  typer=${4:-}
+  search=${5:-}
   wine_session_start
   "$WINE64" "$program" </dev/null >/dev/null 2>&1 &
   pid=$!
@@ -21,9 +24,17 @@ if [ "${1:-}" = --under-display ]; then
     sleep 0.2
   done
   rc=0
+  if [ $found -eq 1 ] && [ -n "$typer" ]; then
+    "$WINE64" "$typer" "$search" </dev/null || { echo "could not type into the window" >&2; rc=1; }
+  fi
   if [ $found -eq 1 ]; then
     sleep 1  # let it paint
-    import -window root "$out" || rc=1
+    if [ -n "$typer" ]; then
+      window=$(xwininfo -root -tree | awk '/"tavlo"/ {print $1; exit}')
+      import -window "$window" "$out" || rc=1
+    else
+      import -window root "$out" || rc=1
+    fi
   else
     echo "the main window did not appear" >&2
     rc=1
@@ -34,18 +45,27 @@ if [ "${1:-}" = --under-display ]; then
   exit $rc
 fi
 
+search=
+typing=0
+if [ "${1:-}" = --search ]; then
+  search=${2-}
+  typing=1
+  shift 2
+fi
 out=${1:-$TAVLO_ROOT/build/win-screenshot.png}
 mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 need_pkgs $WIN_PKGS x11-utils
 # The builder runs through Wine while the program file is built, so the prefix comes first.
 wine_prefix "$TAVLO_ROOT/build/wine"
-if [ -f "$TAVLO_ROOT/data/descriptions.txt" ]; then
-  win64_build tavlo_win_resource >/dev/null
-  program=$WIN64_DIR/dist/tavlo.exe
+typer=
+if [ $typing -eq 1 ]; then
+  win64_build tavlo_win_resource tavlo-type >/dev/null
+  typer=$WIN64_DIR/tests/mainwin/tavlo-type.exe
 else
-  win64_build tavlo_win >/dev/null
-  program=$WIN64_DIR/gui/tavlo.exe
+  win64_build tavlo_win_resource >/dev/null
 fi
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --under-display "$program" "$out"
+program=$WIN64_DIR/dist/tavlo.exe
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --under-display "$program" "$out" "$typer" \
+  "$search"
 echo "screenshot: $out"

@@ -10,8 +10,7 @@
 #   WIN_SCREEN                  the virtual screen for xvfb-run -s
 #   WIN_PKGS                    the Debian packages all of this needs (fonts-wine holds the fonts)
 #   win64_build [TARGET...]     configures (once) and builds build/win64, the 64-bit build whose
-#                               tests run under Wine; WIN_TEST_AREAS names its test areas
-#                               (default: binres;regc;code;win)
+#                               tests labelled "wine" run under Wine
 
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -25,7 +24,7 @@ win64_build() {
   if [ ! -f "$WIN64_DIR/build.ninja" ]; then
     cmake -S "$TAVLO_ROOT" -B "$WIN64_DIR" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$TAVLO_ROOT/cmake/toolchains/mingw-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DTAVLO_TEST_AREAS=${WIN_TEST_AREAS:-binres;regc;code;win}" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       >/dev/null
   fi
   local targets=()

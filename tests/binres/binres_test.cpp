@@ -1,6 +1,6 @@
 // BINRES: layouts written byte for byte, the status of every operation, and hand-built bad
 // containers that must give a status rather than a crash.
-#include "binres/binres.h"
+#include "binres.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "regc_registry.h"
+#include "regc_registry_win.h"
 #endif
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "binres/binres.h"
+#include "binres.h"
 #include "filebytes.h"
 
 #ifndef _WIN32
@@ -133,7 +133,7 @@ class ResBuildTest : public ::testing::Test {
   std::string res_;
 };
 
-TEST(ResBuildFormat, TimeStampPercentAndRecordNumbers) {
+TEST(ResBuildFormat, TimeStampPercentAndDataPath) {
   EXPECT_EQ(ResBuildTimeStamp(Fixed()), "14:05:09 06 December 2026");
   EXPECT_EQ(ResBuildTimeStamp(At(2003, 1, 31, 23, 59, 0)), "23:59:00 31 January 2003");
   EXPECT_EQ(ResBuildPercent(4124, 4200), "98.19048");
@@ -146,11 +146,6 @@ TEST(ResBuildFormat, TimeStampPercentAndRecordNumbers) {
   // Single precision: 66.666664 as a float, 66.66667 if computed with more precision.
   EXPECT_EQ(ResBuildPercent(200, 300), "66.66666");
   EXPECT_EQ(ResBuildPercent(1, 32767), "0.003051851");
-  EXPECT_EQ(ResBuildRecordNumber(1), "!\"");
-  EXPECT_EQ(ResBuildRecordNumber(58), "![");
-  EXPECT_EQ(ResBuildRecordNumber(60), "!]");
-  EXPECT_EQ(ResBuildRecordNumber(90), "\"!");
-  EXPECT_EQ(ResBuildRecordNumber(347), "$n");
 #ifdef _WIN32
   EXPECT_EQ(ResBuildDataPath("C:\\data", "tavlodata-text.o"), "C:\\data\\tavlodata-text.o");
 #else

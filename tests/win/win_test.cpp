@@ -9,10 +9,12 @@
 #include <string>
 
 #include "code.h"
+#include "app.h"
+#include "code_win.h"
 #include "main_win.h"
 #include "msgbox.h"
 #include "regc.h"
-#include "regc_registry.h"
+#include "regc_registry_win.h"
 #include "regc_window_win.h"
 
 namespace {

@@ -1,0 +1,352 @@
+#include "mainwin.h"
+
+#include <algorithm>
+#include <chrono>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "app.h"
+#include "binres.h"
+#include "code.h"
+#include "keylist.h"
+#include "msgbox.h"
+
+namespace {
+
+const std::string kCrLf = "\r\n";
+const char* const kDebugTitle = "Debug";
+
+std::uint32_t SteadyTicks() {
+  using namespace std::chrono;
+  return static_cast<std::uint32_t>(
+      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+// The decimal number at the start of a text, after leading blanks, with an optional sign; 0
+// when there is none. Held at a bound far outside 16 bits instead of overflowing.
+long long LeadingNumber(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value < 1000000000)
+      value = value * 10 + (text[i] - '0');
+  }
+  return negative ? -value : value;
+}
+
+char FoldCase(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+void ResourceReader::Open(const std::string& path) {
+  BinResOpen(path, 0);
+}
+
+std::string ResourceReader::Get(const std::string& identifier) {
+  return BinResGet(identifier);
+}
+
+void ResourceReader::Close() {
+  BinResClose();
+}
+
+bool MatchLineLess(const std::string& a, const std::string& b) {
+  std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char x = static_cast<unsigned char>(FoldCase(a[i]));
+    unsigned char y = static_cast<unsigned char>(FoldCase(b[i]));
+    if (x != y)
+      return x < y;
+  }
+  return a.size() < b.size();
+}
+
+std::string UpperCase1252(std::string text) {
+  for (char& ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+      c = static_cast<unsigned char>(c - 0x20);
+    } else if (c == 0x9A || c == 0x9C || c == 0x9E) {
+      c = static_cast<unsigned char>(c - 0x10);
+    } else if (c == 0xFF) {
+      c = 0x9F;
+    }
+    ch = static_cast<char>(c);
+  }
+  return text;
+}
+
+MainWindow::MainWindow(MainView& view, CacheFiles& files)
+    : view_(view), files_(files), reader_(&default_reader_), layout_(DesignedLayout()) {}
+
+void MainWindow::SetResourceReader(ResourceReader* reader) {
+  reader_ = reader != nullptr ? reader : &default_reader_;
+}
+
+void MainWindow::SetTickSource(TickSource ticks) {
+  ticks_ = ticks;
+}
+
+std::uint32_t MainWindow::Ticks() const {
+  return ticks_ != nullptr ? ticks_() : SteadyTicks();
+}
+
+void MainWindow::Form_Load(float ruler_position, const std::string& last_search) {
+  PlacePanes(ruler_position);
+  view_.SendRulerToBack();
+  LoadBinaryResource();
+  SetListTabStops();
+  RestoreSearch(last_search);
+}
+
+void MainWindow::PlacePanes(float ruler_position) {
+  ::PlacePanes(&layout_, ruler_position, TwipsPerPixelX);
+  ApplyLayout();
+}
+
+void MainWindow::ApplyLayout() {
+  for (int i = 0; i < kMainControlCount; ++i) {
+    MainControl c = static_cast<MainControl>(i);
+    view_.Place(c, layout_[c]);
+  }
+}
+
+void MainWindow::ShowResult(const std::string& text) {
+  view_.SetResultText(text);
+}
+
+void MainWindow::SetListTabStops() {
+  if (!view_.ListSetTabStops(kListTabStop)) {
+    MsgBox("AT_Setting=" + std::to_string(kListTabStop) + kCrLf +
+               "SendMessage(ATList.hwnd, EM_SETTABSTOPS, 1, Setting)) failed",
+           kMsgBoxExclamation | kMsgBoxOkOnly, view_.Title());
+  }
+}
+
+void MainWindow::RestoreSearch(const std::string& text) {
+  view_.SetSearchText(text);
+  txtSearch_Change();
+  view_.SelectAllSearchText();
+}
+
+void MainWindow::LoadBinaryResource() {
+  view_.SetBusyPointer(true);
+  const bool debug = DebugMode != kFalse;
+  const std::uint32_t start = debug ? Ticks() : 0;
+  ShowResult("Initialising...");
+  StoreClear();
+
+  std::string messages;
+  std::string current;             // the file of the latest file operation, for the report
+  std::string opened = CacheFile;  // the cache, or this run's own fresh copy of it
+  bool own_copy = false;
+  auto report = [&](int number, const std::string& description) {
+    messages +=
+        "File: " + current + kCrLf + "Runtime Error " + std::to_string(number) + ": " + description;
+  };
+  auto platform_report = [&](int error) { report(error, files_.ErrorText(error)); };
+  auto read_failed = [&](const std::string& identifier) {
+    if (BinResErr == 0)
+      return false;
+    messages += "Binary Resource Error: Can't get key '" + identifier + "'." + kCrLf +
+                "File=" + ResourceFile + kCrLf + "Error=" + std::to_string(BinResErr) + " " +
+                BinResErrMsg;
+    return true;
+  };
+
+  bool container_open = false;
+  try {
+    do {
+      current = ResourceFile;
+      FileFacts program;
+      if (int err = files_.Stat(ResourceFile, &program)) {
+        platform_report(err);
+        break;
+      }
+      current = CacheFile;
+      FileFacts cache;
+      bool stale = true;  // a missing cache counts as empty
+      if (int err = files_.Stat(CacheFile, &cache)) {
+        if (!files_.IsMissing(err)) {
+          platform_report(err);
+          break;
+        }
+      } else {
+        stale = cache.size != program.size || cache.write_time != program.write_time;
+      }
+      if (stale) {
+        // Copied under a name of this run's own and put in place in one step, so that no run
+        // ever opens a half-written cache.
+        std::string fresh = files_.TempName(CacheFile);
+        if (int err = files_.Copy(ResourceFile, fresh)) {
+          files_.Remove(fresh);
+          platform_report(err);
+          break;
+        }
+        if (int err = files_.Replace(fresh, CacheFile)) {
+          if (!files_.IsInUse(err)) {
+            files_.Remove(fresh);
+            platform_report(err);
+            break;
+          }
+          // Another run holds the cache open: this run reads its own copy.
+          opened = fresh;
+          own_copy = true;
+        }
+      }
+
+      reader_->Open(opened);
+      if (BinResErr != 0) {
+        ShowResult("Binary Resource Error: Can't open to read." + kCrLf + "File=" + opened + kCrLf +
+                   "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg);
+        if (own_copy)
+          files_.Remove(opened);
+        view_.SetBusyPointer(false);
+        return;
+      }
+      container_open = true;
+
+      messages.clear();
+      std::string text = reader_->Get("KeyCnt");
+      if (read_failed("KeyCnt"))
+        break;
+      long long count = LeadingNumber(text);
+      if (count < INT16_MIN || count > INT16_MAX) {
+        report(kErrRecordCount, "Record count not between 1 and 32767");
+        break;
+      }
+      RecordCount = static_cast<std::int16_t>(count);
+      NumericKeys = reader_->Get("NumericKeys");
+      if (read_failed("NumericKeys"))
+        break;
+      SymbolicKeys = reader_->Get("SymbolicKeys");
+      if (read_failed("SymbolicKeys"))
+        break;
+      const std::string version_id = std::string("3") + "." + "1";
+      VersionText = reader_->Get(version_id);
+      if (read_failed(version_id))
+        break;
+      if (RecordCount < 1) {
+        report(kErrRecordCount, "Record count not between 1 and 32767");
+        break;
+      }
+      Records.assign(static_cast<std::size_t>(RecordCount) + 1, MessageRecord());
+      Matches.clear();
+      Matches.reserve(static_cast<std::size_t>(RecordCount));
+      for (int n = 1; n <= RecordCount; ++n) {
+        std::string id = std::to_string(n);
+        Records[n].Text = reader_->Get(id);
+        if (read_failed(id))
+          break;
+      }
+    } while (false);
+  } catch (const std::bad_alloc&) {
+    report(kErrOutOfMemory, "Out of memory");
+  }
+
+  // Closed on every path once opened, so that a failed read does not leave the container open
+  // for the next load to find "Already open".
+  if (container_open) {
+    reader_->Close();
+    if (BinResErr != 0) {
+      messages += "Binary Resource Error: Can't close." + kCrLf + "File=" + ResourceFile + kCrLf +
+                  "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg;
+    }
+  }
+  if (own_copy)
+    files_.Remove(opened);
+  if (!messages.empty()) {
+    ShowResult(messages);
+    view_.Beep();
+    RecordCount = 0;
+    NumericKeys.clear();
+    SymbolicKeys.clear();
+  }
+  view_.SetBusyPointer(false);
+  if (debug) {
+    MsgBox("LoadBinaryResource took " + std::to_string(Ticks() - start) + " ms", kMsgBoxOkOnly,
+           kDebugTitle);
+  }
+}
+
+void MainWindow::txtSearch_Change() {
+  view_.ListClear();
+  if (RecordCount == 0)
+    return;
+  const std::string text = UpperCase1252(view_.SearchText());
+  if (text.empty()) {
+    ShowResult(kSearchPrompt);
+    return;
+  }
+  const bool debug = DebugMode != kFalse;
+  const std::uint32_t start = debug ? Ticks() : 0;
+  Matches.clear();
+  // Keys never hold a bracket, so a text with one matches nothing; in the lists a bracket
+  // marks an entry, and a hit on it would decode a record number from the wrong characters.
+  if (text.find_first_of("[]") == std::string::npos) {
+    KeyListNumericScan(NumericKeys, text, RecordCount, &Matches);
+    if (Matches.empty())
+      KeyListSymbolicScan(SymbolicKeys, text, RecordCount, &Matches);
+  }
+
+  if (Matches.empty()) {
+    view_.ListAdd("No match on '" + text + "'.");
+    ShowResult("");
+  } else {
+    const std::size_t count = Matches.size();
+    view_.ListAdd(count == 1 ? std::string(" One match:")
+                             : " " + std::to_string(count) + " partial matches:");
+    std::vector<std::pair<std::string, int>> lines;
+    lines.reserve(count);
+    for (int r : Matches)
+      lines.emplace_back(MatchLine(r), r);
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const auto& a, const auto& b) { return MatchLineLess(a.first, b.first); });
+    for (const auto& line : lines) {
+      int index = view_.ListAdd(line.first);
+      view_.ListSetItemData(index, line.second);
+    }
+    view_.ListSelect(1);
+    lstMatches_Click();
+  }
+  if (debug) {
+    MsgBox("Debug: Search took " + std::to_string(Ticks() - start) + "ms" + kCrLf, kMsgBoxOkOnly,
+           kAppTitle);
+  }
+}
+
+void MainWindow::lstMatches_Click() {
+  int index = view_.ListSelected();
+  if (index <= 0)
+    return;
+  ShowResult(FormatDescription(static_cast<int>(view_.ListItemData(index))));
+}
+
+void MainWindow::Form_KeyPress(int& key) {
+  if (key == 13) {
+    txtSearch_Change();
+    key = 0;
+  }
+}
+
+void MainWindow::Form_Resize() {
+  if (!view_.IsVisible() || view_.IsMinimised())
+    return;
+  float sw = 0;
+  float sh = 0;
+  view_.InnerSize(&sw, &sh);
+  ResizeLayout(&layout_, sw, sh, TwipsPerPixelX, TwipsPerPixelY);
+  view_.Place(MainControl::kTxtResult, layout_[MainControl::kTxtResult]);
+  view_.Place(MainControl::kLstMatches, layout_[MainControl::kLstMatches]);
+  view_.Place(MainControl::kPicRuler, layout_[MainControl::kPicRuler]);
+}

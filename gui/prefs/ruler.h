@@ -1,0 +1,49 @@
+// RULER: where the ruler between the match list and the description pane stands, and how
+// dragging and dropping it re-divides the main window. All positions are in twips within the
+// window's inner area; px is the width of one screen pixel (TwipsPerPixelX).
+//
+// Operations:
+//   RulerPlaceStored(layout, stored, px)   the panes from a stored "Ruler": the ruler at the
+//                                          stored edge, the list up to 2 pixels before it, the
+//                                          pane 2 pixels after it. The first-run placement is
+//                                          used instead for 0 and for a value that cannot be
+//                                          applied; returns whether the stored value was used
+//   RulerPlaceFirstRun(layout, px)         the ruler 2 pixels right of the list at its width,
+//                                          the pane 2 pixels right of the ruler
+//   RulerDragOverList(layout, x, px)       the pointer at x over the list (x from the list's
+//                                          left edge): the list ends 2 pixels before it, the
+//                                          pane starts a ruler's width and 2 pixels after it
+//   RulerDragOverPane(layout, x, px)       the pointer at x over the pane (x from the pane's
+//                                          left edge): the list reaches 2 pixels past it
+//   RulerDrop(layout, px)                  dropped on the background: the ruler 2 pixels
+//                                          before the pane
+//   RulerStored(layout)                    the ruler's left edge as "Ruler" keeps it: rounded
+//                                          to a whole twip, ties to even
+//
+// A width of 30 pixels or less is never given to the list (over the list) or to the pane; the
+// control keeps its width instead.
+#ifndef TAVLO_GUI_PREFS_RULER_H
+#define TAVLO_GUI_PREFS_RULER_H
+
+#include <cstdint>
+
+struct RulerLayout {
+  float inner_width = 0;  // the window's inner width (SW)
+  float list_left = 0;
+  float list_width = 0;
+  float ruler_left = 0;
+  float ruler_width = 0;
+  float pane_left = 0;
+  float pane_width = 0;
+
+  bool operator==(const RulerLayout& other) const = default;
+};
+
+bool RulerPlaceStored(RulerLayout& layout, int32_t stored, float px);
+void RulerPlaceFirstRun(RulerLayout& layout, float px);
+void RulerDragOverList(RulerLayout& layout, float x, float px);
+void RulerDragOverPane(RulerLayout& layout, float x, float px);
+void RulerDrop(RulerLayout& layout, float px);
+int32_t RulerStored(const RulerLayout& layout);
+
+#endif

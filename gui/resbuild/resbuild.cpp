@@ -1,0 +1,556 @@
+// RESBUILD: Make and Dump of the maintenance window, without the window (see resbuild.h).
+#include "resbuild.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <new>
+#include <string>
+#include <system_error>
+
+#include "binres.h"
+#include "keylist.h"
+
+namespace {
+
+const char* const kCrLf = "\r\n";
+const char* const kBinResError = "Binary Resource Error: ";
+
+// Window operations when the caller has no window.
+ResBuildWindow g_noWindow;
+
+std::string Num(long long v) {
+  return std::to_string(v);
+}
+
+std::string StatusLine() {
+  return "Error=" + Num(BinResErr) + " " + BinResErrMsg + kCrLf;
+}
+
+// The platform's error number when the last append failed to write its data, else 0. A
+// failed write is an unexpected failure of the Make, not an append the container refused.
+int AppendWriteError() {
+  return BinResErr > 0 && BinResErr < binres::kNotFound ? BinResErr : 0;
+}
+
+// Reads a text file line by line; a line ends at CR LF, CR or LF, and a last line without a
+// line end still counts.
+class LineReader {
+ public:
+  explicit LineReader(std::FILE* f) : f_(f) {}
+
+  // 1 with a line in *line, 0 at the end of the file, -1 on a read error (errno in *err).
+  int Next(std::string* line, int* err) {
+    line->clear();
+    errno = 0;
+    int c = std::getc(f_);
+    if (c == EOF)
+      return EndOrError(err, 0);
+    while (c != EOF && c != '\r' && c != '\n') {
+      *line += static_cast<char>(c);
+      c = std::getc(f_);
+    }
+    if (c == EOF)
+      return EndOrError(err, 1);
+    if (c == '\r') {
+      int next = std::getc(f_);
+      if (next == EOF)
+        return EndOrError(err, 1);
+      if (next != '\n')
+        std::ungetc(next, f_);
+    }
+    return 1;
+  }
+
+ private:
+  int EndOrError(int* err, int atEnd) {
+    if (std::ferror(f_)) {
+      *err = errno ? errno : EIO;
+      return -1;
+    }
+    return atEnd;
+  }
+
+  std::FILE* f_;
+};
+
+// A header's value field: a decimal integer with an optional sign that fits in 32 bits.
+// Returns 0, or the error number of the failure (EINVAL: not a number, ERANGE: too large).
+int ParseValue(const std::string& text, std::int32_t* value) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+    negative = text[i++] == '-';
+  if (i == text.size())
+    return EINVAL;
+  long long v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9')
+      return EINVAL;
+    v = v * 10 + (text[i] - '0');
+    if (v > 2147483648LL)
+      return ERANGE;
+  }
+  if (negative)
+    v = -v;
+  if (v > INT32_MAX)
+    return ERANGE;
+  *value = static_cast<std::int32_t>(v);
+  return 0;
+}
+
+std::string UpperHex(std::int32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%lX", static_cast<unsigned long>(static_cast<std::uint32_t>(v)));
+  return buf;
+}
+
+bool StartsWith(const std::string& s, const char* prefix) {
+  return s.rfind(prefix, 0) == 0;
+}
+
+// Copies a file byte for byte; 0 or the error number.
+int CopyFile(const std::string& from, const std::string& to) {
+  errno = 0;
+  std::FILE* in = std::fopen(from.c_str(), "rb");
+  if (!in)
+    return errno;
+  errno = 0;
+  std::FILE* out = std::fopen(to.c_str(), "wb");
+  if (!out) {
+    int err = errno;
+    std::fclose(in);
+    return err;
+  }
+  int err = 0;
+  static char buf[65536];
+  std::size_t got;
+  while (err == 0 && (got = std::fread(buf, 1, sizeof buf, in)) > 0) {
+    if (std::fwrite(buf, 1, got, out) != got)
+      err = errno ? errno : EIO;
+  }
+  if (err == 0 && std::ferror(in))
+    err = errno ? errno : EIO;
+  std::fclose(in);
+  if (std::fclose(out) != 0 && err == 0)
+    err = errno ? errno : EIO;
+  if (err == 0) {
+    // An executable stays executable in its rebuilt form.
+    std::error_code ec;
+    auto perms = std::filesystem::status(from, ec).permissions();
+    if (!ec)
+      std::filesystem::permissions(to, perms, ec);
+  }
+  return err;
+}
+
+// One run of the Make.
+class Make {
+ public:
+  Make(const std::string& resourceFile, const std::string& dataPath, ResBuildWindow& window)
+      : resourceFile_(resourceFile),
+        buildFile_(resourceFile + ".mkres"),
+        dataPath_(dataPath),
+        window_(window) {}
+
+  void Run(const ResBuildTime& now) {
+    log_ = "Making Binary Resource as at " + ResBuildTimeStamp(now) + kCrLf;
+    log_ += "Binary Resource File: " + resourceFile_ + kCrLf;
+    if (!OpenContainer())
+      return;
+    log_ += std::string("BinResOpen OK") + kCrLf;
+    log_ += "Processing Data File: " + dataPath_ + kCrLf;
+    window_.ShowLog(log_);
+    if (!ReadDataFile())
+      return;
+    bool keysOk = false;
+    if (BinResErr == 0) {
+      int err = AppendKeys(&keysOk);
+      if (err != 0) {
+        Fail(err);
+        return;
+      }
+    }
+    BinResClose();
+    containerOpen_ = false;
+    if (BinResErr != 0) {
+      log_ += std::string(kBinResError) + "Can't close." + kCrLf + StatusLine();
+      keysOk = false;
+    } else {
+      log_ += std::string("BinResClose OK") + kCrLf;
+    }
+    if (keysOk) {
+      ReplaceResourceFile();
+    } else {
+      // The log above already names the failure; the program file keeps its old container.
+      std::remove(buildFile_.c_str());
+    }
+  }
+
+  // Ends an unexpected failure: its line is the log's last, and nothing stays open.
+  void Fail(int err) {
+    if (data_)
+      std::fclose(data_);
+    data_ = nullptr;
+    if (containerOpen_) {
+      BinResClose();
+      containerOpen_ = false;
+      std::remove(buildFile_.c_str());
+    }
+    log_ += BinResErrorText(err);
+  }
+
+  const std::string& Log() const {
+    return log_;
+  }
+  bool Complete() const {
+    return complete_;
+  }
+
+ private:
+  void CantOpen() {
+    log_ += std::string(kBinResError) + "Can't open to append." + kCrLf;
+  }
+
+  void CantOpenPlatform(int err) {
+    CantOpen();
+    log_ += "Error=" + Num(err) + " BinResOpen: " + BinResErrorText(err) + kCrLf;
+  }
+
+  // Opens a copy of the resource file for building. The resource file itself must be
+  // writable, so that the copy can take its place at the end.
+  bool OpenContainer() {
+    if (BinResIsOpen()) {
+      // Another Make or Dump is running: the container refuses and stays as it is.
+      BinResOpen(resourceFile_, kResBuildIndexLen);
+      CantOpen();
+      log_ += StatusLine();
+      return false;
+    }
+    errno = 0;
+    std::FILE* probe = std::fopen(resourceFile_.c_str(), "r+b");
+    int err = errno;
+    if (probe) {
+      std::fclose(probe);
+      err = CopyFile(resourceFile_, buildFile_);
+      if (err != 0) {
+        std::remove(buildFile_.c_str());
+        CantOpenPlatform(err);
+        return false;
+      }
+    } else if (err == ENOENT) {
+      std::remove(buildFile_.c_str());  // a new resource file starts empty
+    } else {
+      CantOpenPlatform(err);
+      return false;
+    }
+    BinResOpen(buildFile_, kResBuildIndexLen);
+    if (BinResErr != 0) {
+      CantOpen();
+      log_ += StatusLine();
+      std::remove(buildFile_.c_str());
+      return false;
+    }
+    containerOpen_ = true;
+    return true;
+  }
+
+  // Reads the data file and writes each section when the next header or "[end]" arrives.
+  // False after an unexpected failure (already logged).
+  bool ReadDataFile() {
+    errno = 0;
+    data_ = std::fopen(dataPath_.c_str(), "rb");
+    if (!data_) {
+      Fail(errno);
+      return false;
+    }
+    LineReader reader(data_);
+    std::string line;
+    long lines = 0;
+    int err = 0;
+    while (BinResErr == 0) {
+      int r = reader.Next(&line, &err);
+      if (r < 0) {
+        Fail(err);
+        return false;
+      }
+      if (r == 0)
+        break;
+      ++lines;
+      err = ClassifyLine(line);
+      if (err != 0) {
+        Fail(err);
+        return false;
+      }
+    }
+    std::fclose(data_);
+    data_ = nullptr;
+    log_ += Num(lines) + " records, " + Num(records_) + " codes in data file." + kCrLf;
+    return true;
+  }
+
+  // Returns 0, or the error number of an unexpected failure.
+  int ClassifyLine(const std::string& line) {
+    char codeType = 0;
+    if (StartsWith(line, "[") && line.find(",KXRC_") != std::string::npos) {
+      codeType = '2';
+    } else if (StartsWith(line, "[") && line.find(",KXCC_") != std::string::npos) {
+      codeType = '1';
+    }
+    if (codeType != 0) {
+      if (int err = WritePending())
+        return err;
+      std::size_t c = line.find(',');
+      int err = ParseValue(line.substr(1, c - 1), &value_);
+      if (err != 0)
+        return err;
+      name_ = line.substr(c + 1, line.size() - c - 2);
+      pending_ = codeType;
+      text_.clear();
+    } else if (StartsWith(line, "[DI")) {
+      if (int err = WritePending())
+        return err;
+      std::size_t c = line.find(',');
+      if (c == std::string::npos)
+        return EINVAL;
+      int err = ParseValue(line.substr(3, c - 3), &value_);
+      if (err != 0)
+        return err;
+      pending_ = '3';
+      text_.clear();
+    } else if (line == "[end]") {
+      return WritePending();
+    } else if (!StartsWith(line, "[")) {
+      text_ += '~';
+      text_ += line;
+    }
+    return 0;
+  }
+
+  // Writes the pending section; it stays pending until the next header replaces it.
+  // Returns 0, or the error number of a failed write.
+  int WritePending() {
+    if (pending_ == 0)
+      return 0;
+    std::string joined = text_.empty() ? std::string() : text_.substr(1);
+    std::string id;
+    std::string data;
+    if (pending_ == '3') {
+      id = "3." + Num(value_);
+      data = joined;
+    } else {
+      ++records_;
+      id = Num(records_);
+      data = std::string(1, pending_) + "|" + Num(value_) + "|" + name_ + "|" + joined;
+    }
+    BinResAppend(id, data);
+    if (int err = AppendWriteError())
+      return err;
+    if (BinResErr != 0) {
+      log_ += std::string(kBinResError) + "Can't append string." + kCrLf + StatusLine() +
+              "Key=" + id + kCrLf + "Data=" + data + kCrLf;
+      return 0;
+    }
+    if (pending_ != '3') {
+      numericKeys_ += KeyListEntry(records_, Num(value_));
+      if (value_ > 9)
+        numericKeys_ += KeyListEntry(records_, UpperHex(value_));
+      symbolicKeys_ += KeyListEntry(records_, name_);
+    }
+    window_.ProcessEvents();
+    return 0;
+  }
+
+  // Returns 0, or the error number of a failed write; *ok false when the append was refused.
+  int AppendKey(const char* id, const std::string& data, bool* ok) {
+    BinResAppend(id, data);
+    if (int err = AppendWriteError())
+      return err;
+    if (BinResErr == 0)
+      return 0;
+    log_ += std::string(kBinResError) + "Can't append string." + kCrLf + "Key=" + id + kCrLf +
+            StatusLine();
+    *ok = false;
+    return 0;
+  }
+
+  // The three key resources, each tried whatever became of the one before. Returns 0, or the
+  // error number of a failed write; *ok true when all three were appended.
+  int AppendKeys(bool* ok) {
+    *ok = true;
+    if (int err = AppendKey("KeyCnt", Num(records_), ok))
+      return err;
+    log_ += "KeyCnt=" + Num(records_) + kCrLf;
+    if (int err = AppendKey("NumericKeys", numericKeys_, ok))
+      return err;
+    log_ += "NumericKeys= (length " + Num(static_cast<long long>(numericKeys_.size())) + ")" +
+            kCrLf + numericKeys_ + kCrLf;
+    if (int err = AppendKey("SymbolicKeys", symbolicKeys_, ok))
+      return err;
+    log_ += "SymbolicKeys= (length " + Num(static_cast<long long>(symbolicKeys_.size())) + ")" +
+            kCrLf + symbolicKeys_ + kCrLf;
+    return 0;
+  }
+
+  void ReplaceResourceFile() {
+    std::error_code ec;
+    std::filesystem::rename(buildFile_, resourceFile_, ec);
+    if (ec) {
+      std::remove(buildFile_.c_str());
+      log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf + "Error " +
+              Num(ec.value()) + ": " + ec.message() + kCrLf;
+      return;
+    }
+    complete_ = true;
+  }
+
+  std::string resourceFile_;
+  std::string buildFile_;
+  std::string dataPath_;
+  ResBuildWindow& window_;
+  std::string log_;
+  std::FILE* data_ = nullptr;
+  bool containerOpen_ = false;
+  bool complete_ = false;
+  char pending_ = 0;  // 0 none, '1' completion code, '2' reason code, '3' version
+  std::int32_t value_ = 0;
+  std::string name_;
+  std::string text_;  // "~" + line for every description line
+  long records_ = 0;  // K
+  std::string numericKeys_;
+  std::string symbolicKeys_;
+};
+
+const char* const kMonths[12] = {"January",   "February", "March",    "April",
+                                 "May",       "June",     "July",     "August",
+                                 "September", "October",  "November", "December"};
+
+}  // namespace
+
+std::string ResBuildDataPath(const std::string& dir, const std::string& file) {
+#ifdef _WIN32
+  return dir + "\\" + file;
+#else
+  return dir + "/" + file;
+#endif
+}
+
+ResBuildTime ResBuildLocalClock() {
+  std::time_t now = std::time(nullptr);
+  ResBuildTime t;
+  if (const std::tm* tm = std::localtime(&now)) {
+    t.year = tm->tm_year + 1900;
+    t.month = tm->tm_mon + 1;
+    t.day = tm->tm_mday;
+    t.hour = tm->tm_hour;
+    t.minute = tm->tm_min;
+    t.second = tm->tm_sec;
+  }
+  return t;
+}
+
+std::string ResBuildTimeStamp(const ResBuildTime& t) {
+  char buf[64];
+  const char* month = (t.month >= 1 && t.month <= 12) ? kMonths[t.month - 1] : "?";
+  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d %02d %s %04d", t.hour, t.minute, t.second, t.day,
+                month, t.year);
+  return buf;
+}
+
+std::string ResBuildPercent(long used, long capacity) {
+  // Stored through a volatile so that an x87 build rounds the quotient to single precision.
+  volatile float percent = static_cast<float>(used * 100) / static_cast<float>(capacity);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(percent));
+  return buf;
+}
+
+std::string MakeBinaryResource(const std::string& resourceFile, const std::string& dataPath,
+                               const ResBuildClock& clock, ResBuildWindow* window, bool* complete) {
+  ResBuildWindow& w = window ? *window : g_noWindow;
+  w.SetBusyPointer(true);
+  Make make(resourceFile, dataPath, w);
+  try {
+    make.Run(clock ? clock() : ResBuildLocalClock());
+  } catch (const std::bad_alloc&) {
+    make.Fail(ENOMEM);
+  }
+  w.SetBusyPointer(false);
+  w.ShowLog(make.Log());
+  if (complete)
+    *complete = make.Complete();
+  return make.Log();
+}
+
+std::string DumpBinaryResource(const std::string& resourceFile, ResBuildWindow* window,
+                               bool* complete) {
+  ResBuildWindow& w = window ? *window : g_noWindow;
+  w.SetBusyPointer(true);
+  std::string log = "Binary Resource File: " + resourceFile + kCrLf;
+  bool ok = false;
+  bool opened = false;
+  try {
+    BinResOpen(resourceFile, 0);
+    if (BinResErr != 0) {
+      log += std::string(kBinResError) + "Can't open to read." + kCrLf + StatusLine();
+    } else {
+      opened = true;
+      log += "BinResOpen OK, " + Num(BinResUsedLen()) + " of " + Num(BinResMaxEntsLen()) +
+             " bytes used in index (" + ResBuildPercent(BinResUsedLen(), BinResMaxEntsLen()) +
+             "% full)" + kCrLf;
+      std::string ids = BinResGetIdentifiers();
+      if (BinResErr != 0) {
+        log += std::string(kBinResError) + "Can't get identifiers." + kCrLf + StatusLine();
+      } else {
+        ok = true;
+        std::size_t from = 0;
+        std::size_t nul;
+        while ((nul = ids.find('\0', from)) != std::string::npos) {
+          std::string id = ids.substr(from, nul - from);
+          from = nul + 1;
+          std::string data = BinResGet(id);
+          if (BinResErr != 0) {
+            log += std::string(kBinResError) + "Can't get string." + kCrLf + "Key=" + id + kCrLf +
+                   StatusLine();
+            ok = false;
+            break;
+          }
+          log += id + "=";
+          if (StartsWith(data, "1")) {
+            for (char c : data) {
+              if (c == '~') {
+                log += kCrLf;
+              } else {
+                log += c;
+              }
+            }
+          } else {
+            log.append(data, 0, 70);
+          }
+          log += kCrLf;
+        }
+      }
+      opened = false;
+      BinResClose();
+      if (BinResErr != 0) {
+        log += std::string(kBinResError) + "Can't close." + kCrLf + StatusLine();
+        ok = false;
+      } else {
+        log += std::string("BinResClose OK") + kCrLf;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    if (opened)
+      BinResClose();
+    ok = false;
+    log += BinResErrorText(ENOMEM);
+  }
+  w.SetBusyPointer(false);
+  w.ShowLog(log);
+  w.FocusLog();
+  if (complete)
+    *complete = ok;
+  return log;
+}

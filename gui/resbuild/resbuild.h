@@ -1,0 +1,67 @@
+// RESBUILD: the maintenance window's Make and Dump, without the window. Both work on the
+// container of the program file through BINRES and return the log text (CR LF line ends) that
+// the window shows; the few window operations they need go through ResBuildWindow.
+//
+// Operations:
+//   MakeBinaryResource(resourceFile, dataPath, clock, window, complete)
+//       read the description text at dataPath and build the container of resourceFile:
+//       "3.n" (version text), "1".."K" (code records), "KeyCnt", "NumericKeys", "SymbolicKeys"
+//   DumpBinaryResource(resourceFile, window)   list every resource of the container
+//   ResBuildDataPath(dir, file)                dir + the platform's path separator + file
+//   ResBuildLocalClock()                       the local date and time
+//   ResBuildTimeStamp(time)                    "HH:MM:SS dd mmmm yyyy", English month names
+//   ResBuildPercent(used, capacity)            used*100/capacity in single precision, "%.7g"
+//
+// The Make builds into a copy of the resource file in the same folder (resourceFile + ".mkres")
+// and puts the copy in place only when every resource was appended and the container closed;
+// on any failure the resource file stays as it was. The data file and the container are
+// closed on every path.
+//
+// Log lines: see the log texts in resbuild.cpp; failures never leave this module as anything
+// but log lines (and the complete flag).
+#ifndef TAVLO_GUI_RESBUILD_H
+#define TAVLO_GUI_RESBUILD_H
+
+#include <functional>
+#include <string>
+
+// Index capacity the Make opens the container with.
+constexpr int kResBuildIndexLen = 4200;
+
+struct ResBuildTime {
+  int year = 2000;
+  int month = 1;  // 1..12
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+using ResBuildClock = std::function<ResBuildTime()>;
+
+// Window operations of the Make and the Dump; the Win32 layer implements them, tests may
+// record them. Every operation defaults to doing nothing.
+class ResBuildWindow {
+ public:
+  virtual ~ResBuildWindow() = default;
+  virtual void SetBusyPointer(bool /*busy*/) {}
+  virtual void ShowLog(const std::string& /*log*/) {}  // set txtLog and repaint it at once
+  virtual void ProcessEvents() {}
+  virtual void FocusLog() {}
+};
+
+// complete (optional) is set true only when the resource file was replaced by the new build.
+std::string MakeBinaryResource(const std::string& resourceFile, const std::string& dataPath,
+                               const ResBuildClock& clock, ResBuildWindow* window = nullptr,
+                               bool* complete = nullptr);
+
+// complete (optional) is set true when every resource was listed and the container closed.
+std::string DumpBinaryResource(const std::string& resourceFile, ResBuildWindow* window = nullptr,
+                               bool* complete = nullptr);
+
+std::string ResBuildDataPath(const std::string& dir, const std::string& file);
+ResBuildTime ResBuildLocalClock();
+std::string ResBuildTimeStamp(const ResBuildTime& t);
+std::string ResBuildPercent(long used, long capacity);
+
+#endif

@@ -1,0 +1,161 @@
+#include "main_win.h"
+
+#include <cmath>
+#include <memory>
+
+#include "app.h"
+#include "code.h"
+#include "code_win.h"
+#include "mainview_win.h"
+#include "mainwin.h"
+#include "msgbox.h"
+
+namespace {
+
+HWND main_window = nullptr;
+std::unique_ptr<Win32MainView> main_view;
+std::unique_ptr<MainWindow> main_logic;
+
+int ToPixels(float twips, float twips_per_pixel) {
+  return static_cast<int>(std::lround(twips / twips_per_pixel));
+}
+
+// The controls' notifications become the logic's events; everything else is the system's.
+LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (main_logic != nullptr) {
+        int id = LOWORD(wparam);
+        int code = HIWORD(wparam);
+        if (id == kIdTxtSearch && code == EN_CHANGE && !main_view->IsSettingText()) {
+          main_logic->txtSearch_Change();
+          return 0;
+        }
+        if (id == kIdLstMatches && code == LBN_SELCHANGE) {
+          main_logic->lstMatches_Click();
+          return 0;
+        }
+      }
+      break;
+    case WM_SIZE:
+      if (main_logic != nullptr)
+        main_logic->Form_Resize();
+      return 0;
+    case WM_SETFOCUS:
+      if (main_view != nullptr)
+        main_view->FocusSearch();
+      return 0;
+    case WM_SETCURSOR:
+      if (main_view != nullptr && main_view->IsBusy()) {
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+        return TRUE;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      // The read-only pane keeps the colours of a text the user reads, not of a disabled one.
+      if (main_view != nullptr &&
+          reinterpret_cast<HWND>(lparam) == main_view->Control(MainControl::kTxtResult)) {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(main_view->ResultBrush());
+      }
+      break;
+    case WM_DESTROY:
+      main_logic.reset();
+      main_view.reset();
+      main_window = nullptr;
+      PostQuitMessage(0);  // closing the main window ends the program
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+bool RegisterFrmMain(HINSTANCE instance) {
+  WNDCLASSEXA wc{};
+  if (GetClassInfoExA(instance, kFrmMainClass, &wc))
+    return true;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = frmMainProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kFrmMainClass;
+  return RegisterClassExA(&wc) != 0;
+}
+
+}  // namespace
+
+int Win32MsgBox(const std::string& prompt, unsigned style, const std::string& title) {
+  return MessageBoxA(main_window, prompt.c_str(), title.c_str(), style);
+}
+
+HWND frmMainWindow() {
+  return main_window;
+}
+
+MainWindow* frmMain() {
+  return main_logic.get();
+}
+
+Win32MainView* frmMainView() {
+  return main_view.get();
+}
+
+bool frmMainPreviewKey(MSG* message) {
+  if (main_logic == nullptr || message->message != WM_CHAR ||
+      (message->hwnd != main_window && !IsChild(main_window, message->hwnd))) {
+    return false;
+  }
+  int key = static_cast<int>(message->wParam);
+  main_logic->Form_KeyPress(key);
+  if (key == 0)
+    return true;
+  message->wParam = static_cast<WPARAM>(key);
+  return false;
+}
+
+HWND frmMainShow() {
+  if (main_window != nullptr)
+    return main_window;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!RegisterFrmMain(instance))
+    return nullptr;
+
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  RECT outer{0, 0, ToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
+             ToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
+  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  main_window = CreateWindowExA(0, kFrmMainClass, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                nullptr, instance, nullptr);
+  if (main_window == nullptr)
+    return nullptr;
+  main_view = std::make_unique<Win32MainView>(main_window);
+  main_logic = std::make_unique<MainWindow>(*main_view);
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  UpdateWindow(main_window);
+  // Loaded while shown, so that "Initialising..." and the busy pointer are seen.
+  main_logic->Form_Load();
+  main_logic->Form_Resize();
+  main_view->FocusSearch();
+  return main_window;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  SetMsgBoxHandler(Win32MsgBox);
+  Main();
+  if (frmMainWindow() == nullptr)
+    return 1;
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (frmMainPreviewKey(&message))
+      continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}

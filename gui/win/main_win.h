@@ -1,0 +1,32 @@
+// The Win32 entry of the windowed tool (WinMain, which runs CODE's Main) and the main window
+// frmMain: its controls (mainview_win.*) and their notifications turned into calls of the
+// window's logic (gui/mainwin/).
+//
+// Operations:
+//   frmMainShow()               creates and shows the main window (not modal); returns it
+//   frmMainWindow()             the main window, or nullptr when it is not open
+//   frmMain(), frmMainView()    its logic and its controls while it is open, else nullptr
+//   frmMainPreviewKey(message)  the message loop's look at a key before the focused control:
+//                               Enter goes to Form_KeyPress wherever the focus is; true when
+//                               the key was consumed and must not be dispatched
+//   Win32MsgBox(prompt, style, title)   the MsgBox handler that shows a real modal box
+#ifndef TAVLO_GUI_WIN_MAIN_WIN_H
+#define TAVLO_GUI_WIN_MAIN_WIN_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "mainview_win.h"
+#include "mainwin.h"
+
+constexpr const char* kFrmMainClass = "TavloMain";
+
+HWND frmMainShow();
+HWND frmMainWindow();
+MainWindow* frmMain();
+Win32MainView* frmMainView();
+bool frmMainPreviewKey(MSG* message);
+int Win32MsgBox(const std::string& prompt, unsigned style, const std::string& title);
+
+#endif

@@ -1,0 +1,27 @@
+#include "menus_win.h"
+
+#include "app.h"
+
+HMENU frmMainMenuBar() {
+  HMENU bar = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  HMENU help = CreatePopupMenu();
+  // A shortcut is shown after a tab, as Windows menus show theirs.
+  AppendMenuA(file, MF_STRING, kMnuFileExit, "E&xit...\tF3");
+  AppendMenuA(help, MF_STRING, kMnuHelpVersion, "&Version...");
+  AppendMenuA(help, MF_STRING, kMnuHelpUsing, "&Using TAVLO...\tF1");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "&Help");
+  return bar;
+}
+
+HACCEL frmMainAccelerators() {
+  static HACCEL table = [] {
+    ACCEL keys[] = {
+        {FVIRTKEY, VK_F3, kMnuFileExit},
+        {FVIRTKEY, VK_F1, kMnuHelpUsing},
+    };
+    return CreateAcceleratorTableA(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
+  }();
+  return table;
+}

@@ -1,0 +1,16 @@
+// The main window's menu bar and its keyboard shortcuts.
+//
+// Operations:
+//   frmMainMenuBar()        "&File" with "E&xit...<Tab>F3" last; "&Help" with "&Version..." and
+//                           "&Using TAVLO...<Tab>F1"; the ids are the kMnu... of app.h
+//   frmMainAccelerators()   F3 and F1 for those items; the message loop translates them for
+//                           the main window only
+#ifndef TAVLO_GUI_WIN_MENUS_WIN_H
+#define TAVLO_GUI_WIN_MENUS_WIN_H
+
+#include <windows.h>
+
+HMENU frmMainMenuBar();
+HACCEL frmMainAccelerators();
+
+#endif

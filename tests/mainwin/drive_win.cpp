@@ -1,0 +1,91 @@
+#include "drive_win.h"
+
+#include "mainview_win.h"
+
+namespace {
+
+struct Search {
+  DWORD process_id;
+  HWND found;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM data) {
+  Search* search = reinterpret_cast<Search*>(data);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (std::string(name) == "TavloMain" &&
+      (search->process_id == 0 || owner == search->process_id)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindTavlo(DWORD process_id, int timeout_ms) {
+  for (int waited = 0; waited <= timeout_ms; waited += 50) {
+    Search search{process_id, nullptr};
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr && IsWindowVisible(search.found)) {
+      // Answered only from the program's message loop, so once its start-up is over.
+      DWORD_PTR result = 0;
+      SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout_ms),
+                          &result);
+      return search.found;
+    }
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+HWND Child(HWND window, int id) {
+  return GetDlgItem(window, id);
+}
+
+void TypeSearch(HWND window, const std::string& text) {
+  SendMessageA(Child(window, kIdTxtSearch), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string Narrow(const std::wstring& text) {
+  if (text.empty())
+    return "";
+  int n = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                      nullptr);
+  return out;
+}
+
+// Across processes the list hands its texts over as UTF-16.
+std::vector<std::string> ListLines(HWND window) {
+  HWND list = Child(window, kIdLstMatches);
+  std::vector<std::string> lines;
+  LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT n = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    n = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    lines.push_back(Narrow(text));
+  }
+  return lines;
+}
+
+int ListSelection(HWND window) {
+  return static_cast<int>(SendMessageW(Child(window, kIdLstMatches), LB_GETCURSEL, 0, 0));
+}
+
+std::string PaneText(HWND window) {
+  HWND pane = Child(window, kIdTxtResult);
+  LRESULT n = SendMessageW(pane, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  n = SendMessageW(pane, WM_GETTEXT, static_cast<WPARAM>(n + 1),
+                   reinterpret_cast<LPARAM>(text.data()));
+  text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  return Narrow(text);
+}

@@ -1,0 +1,110 @@
+// A recording MainView: keeps the controls' state in memory and logs the calls that matter to
+// the tests (busy pointer, beeps, pane texts, boxes are recorded by the tests' box handler).
+#ifndef TAVLO_TESTS_MAINWIN_FAKE_VIEW_H
+#define TAVLO_TESTS_MAINWIN_FAKE_VIEW_H
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "mainwin_view.h"
+
+class FakeView : public MainView {
+ public:
+  std::string SearchText() override {
+    return search;
+  }
+  void SetSearchText(const std::string& text) override {
+    search = text;
+  }
+  void SelectAllSearchText() override {
+    calls.push_back("select-search");
+  }
+  void FocusSearch() override {
+    calls.push_back("focus-search");
+  }
+  void ListClear() override {
+    items.clear();
+    selected = -1;
+  }
+  int ListAdd(const std::string& text) override {
+    items.emplace_back(text, 0);
+    return static_cast<int>(items.size()) - 1;
+  }
+  void ListSetItemData(int index, long data) override {
+    items.at(index).second = data;
+  }
+  long ListItemData(int index) override {
+    return items.at(index).second;
+  }
+  int ListCount() override {
+    return static_cast<int>(items.size());
+  }
+  std::string ListText(int index) override {
+    return items.at(index).first;
+  }
+  void ListSelect(int index) override {
+    selected = index;
+  }
+  int ListSelected() override {
+    return selected;
+  }
+  bool ListSetTabStops(int dialog_units) override {
+    calls.push_back("tabstops " + std::to_string(dialog_units));
+    return tab_stops_work;
+  }
+  void SetResultText(const std::string& text) override {
+    result = text;
+    shown.push_back(text);
+  }
+  std::string ResultText() override {
+    return result;
+  }
+  std::string Title() override {
+    return "tavlo";
+  }
+  void SetBusyPointer(bool busy) override {
+    calls.push_back(busy ? "busy" : "normal");
+  }
+  void Beep() override {
+    calls.push_back("beep");
+  }
+  bool IsVisible() override {
+    return visible;
+  }
+  bool IsMinimised() override {
+    return minimised;
+  }
+  void InnerSize(float* width, float* height) override {
+    *width = inner_width;
+    *height = inner_height;
+  }
+  void Place(MainControl control, const TwipsRect& rect) override {
+    placed[static_cast<int>(control)] = rect;
+  }
+  void SendRulerToBack() override {
+    calls.push_back("ruler-to-back");
+  }
+
+  std::vector<std::string> ListTexts() const {
+    std::vector<std::string> out;
+    for (const auto& item : items)
+      out.push_back(item.first);
+    return out;
+  }
+
+  std::string search;
+  std::vector<std::pair<std::string, long>> items;
+  int selected = -1;
+  std::string result;
+  std::vector<std::string> shown;  // every text the pane was given, in order
+  std::vector<std::string> calls;
+  bool tab_stops_work = true;
+  bool visible = true;
+  bool minimised = false;
+  float inner_width = 10515;
+  float inner_height = 6180;
+  TwipsRect placed[kMainControlCount];
+};
+
+#endif

@@ -1,0 +1,171 @@
+// The real program under Wine, driven from this process through its controls: the lists and
+// descriptions of a few searches, the keyboard in the list, Enter, and a resize that would
+// shrink the pane under 30 pixels. The logic itself is tested natively.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "drive_win.h"
+#include "mainview_win.h"
+
+namespace {
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path) {
+    if (c == '/')
+      c = '\\';
+  }
+  return path[0] == '\\' ? "Z:" + path : path;
+}
+
+// Waits up to two seconds for a condition that posted input makes true.
+bool Eventually(const std::function<bool()>& condition) {
+  for (int i = 0; i < 200; ++i) {
+    if (condition())
+      return true;
+    Sleep(10);
+  }
+  return condition();
+}
+
+RECT ChildRect(HWND window, int id) {
+  RECT r{};
+  HWND child = Child(window, id);
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+class TavloProgram : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // A cache folder of the tests' own, so that the first start also makes the cache.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    cache_dir_ = std::string(temp) + "tavlo-mainwin-wine";
+    CreateDirectoryA(cache_dir_.c_str(), nullptr);
+    DeleteFileA((cache_dir_ + "\\tavlo_cache.tmp").c_str());
+    _putenv_s("TMP", cache_dir_.c_str());
+
+    std::string exe = WindowsPath(TAVLO_DIST_EXE);
+    std::string command = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process_))
+        << exe;
+    window_ = FindTavlo(process_.dwProcessId, 20000);
+    ASSERT_NE(window_, nullptr) << "no main window";
+  }
+  static void TearDownTestSuite() {
+    if (window_ != nullptr)
+      PostMessageA(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
+      TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+  void SetUp() override {
+    ASSERT_NE(window_, nullptr);
+  }
+
+  static PROCESS_INFORMATION process_;
+  static HWND window_;
+  static std::string cache_dir_;
+};
+
+PROCESS_INFORMATION TavloProgram::process_{};
+HWND TavloProgram::window_ = nullptr;
+std::string TavloProgram::cache_dir_;
+
+// Runs first (the tests run in order): the start-up's empty search, and the cache it made.
+TEST_F(TavloProgram, StartsWithThePrompt) {
+  EXPECT_TRUE(ListLines(window_).empty());
+  EXPECT_EQ(PaneText(window_),
+            "Please enter a Completion Code, Reason Code or\r\npart of a Symbolic Name to search.");
+  EXPECT_NE(GetFileAttributesA((cache_dir_ + "\\tavlo_cache.tmp").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(TavloProgram, TypingListsAndShows) {
+  struct Case {
+    const char* text;
+    std::size_t lines;
+    const char* first;
+    const char* last;
+    const char* pane_start;
+  };
+  const Case cases[] = {
+      {"2035", 2, " One match:", "2035\tx7F3\tKXRC_NOT_AUTHORIZED",
+       "Reason Code \t2035\tx'7F3'\r\nKXRC_NOT_AUTHORIZED\r\n\r\nThe user the call runs under"},
+      {"9", 61, " 60 partial matches:", "999\tx3E7\tKXRC_APPL_LAST",
+       "Reason Code \t2304\tx'900'\r\nKXRC_SELECTOR_OUT_OF_RANGE\r\n"},
+      {"-1", 2, " One match:", "-1\txFFFFFFFF\tKXCC_UNKNOWN", "Completion Code \t-1\tx'FFFFFFFF'"},
+      {"e7", 1, "No match on 'E7'.", "No match on 'E7'.", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    TypeSearch(window_, c.text);
+    std::vector<std::string> lines = ListLines(window_);
+    ASSERT_EQ(lines.size(), c.lines);
+    EXPECT_EQ(lines.front(), c.first);
+    EXPECT_EQ(lines.back(), c.last);
+    EXPECT_EQ(ListSelection(window_), c.lines > 1 ? 1 : -1);
+    EXPECT_EQ(PaneText(window_).substr(0, std::string(c.pane_start).size()), c.pane_start);
+  }
+}
+
+TEST_F(TavloProgram, ArrowKeysShowEachDescriptionAndEnterSearchesAgain) {
+  TypeSearch(window_, "2192");
+  std::string first = PaneText(window_);
+  HWND list = Child(window_, kIdLstMatches);
+  PostMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageA(list, WM_KEYUP, VK_DOWN, 0xC0000001);
+  ASSERT_TRUE(Eventually([&] { return ListSelection(window_) == 2; }));
+  EXPECT_NE(PaneText(window_).find("\r\nKXRC_STORE_FULL\r\n"), std::string::npos);
+
+  // Enter, posted to the list, reaches the window: the same list again, its first match shown.
+  PostMessageA(list, WM_CHAR, 13, 1);
+  ASSERT_TRUE(Eventually([&] { return ListSelection(window_) == 1; }));
+  EXPECT_EQ(PaneText(window_), first);
+  EXPECT_EQ(ListLines(window_).size(), 3u);
+}
+
+TEST_F(TavloProgram, ResizeKeepsThePaneAboveThirtyPixels) {
+  RECT pane = ChildRect(window_, kIdTxtResult);
+  RECT list = ChildRect(window_, kIdLstMatches);
+  RECT ruler = ChildRect(window_, kIdPicRuler);
+  EXPECT_EQ(ruler.left, list.right + 2);  // the first run's ruler, 2 pixels right of the list
+  EXPECT_EQ(pane.left, ruler.right + 2);
+  RECT inner{};
+  GetClientRect(window_, &inner);
+  EXPECT_EQ(pane.right, inner.right);  // stretched to the window
+
+  // An inner width 20 pixels past the pane's left edge: the pane keeps its width.
+  RECT outer{0, 0, pane.left + 20, inner.bottom};
+  AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  RECT narrow = ChildRect(window_, kIdTxtResult);
+  EXPECT_EQ(narrow.right - narrow.left, pane.right - pane.left);
+  EXPECT_EQ(ChildRect(window_, kIdLstMatches).right, list.right);
+
+  // Wider again: the pane follows, the list keeps its width and the ruler its place.
+  outer = RECT{0, 0, inner.right + 100, inner.bottom + 50};
+  AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  GetClientRect(window_, &inner);
+  RECT wide = ChildRect(window_, kIdTxtResult);
+  EXPECT_EQ(wide.right, inner.right);
+  EXPECT_EQ(ChildRect(window_, kIdLstMatches).right, list.right);
+  EXPECT_EQ(ChildRect(window_, kIdPicRuler).left, ruler.left);
+  EXPECT_EQ(ChildRect(window_, kIdPicRuler).bottom, ChildRect(window_, kIdLstMatches).bottom);
+}
+
+}  // namespace

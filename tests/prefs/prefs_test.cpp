@@ -1,0 +1,299 @@
+// The main window's preferences over the file-backed settings store: what Form_Load reads and
+// in which order it sets the window up, what Form_Unload writes back.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "code.h"
+#include "prefs.h"
+#include "printfont.h"
+#include "settings_env.h"
+
+namespace {
+
+class FakeFrame final : public RegcWindow {
+ public:
+  RegcRect placement{600, 450, 10755, 6870};  // the designed size with its frame
+  RegcWindowState state = RegcWindowState::kNormal;
+  int moves = 0;
+  RegcRect Placement() const override {
+    return placement;
+  }
+  RegcWindowState State() const override {
+    return state;
+  }
+  void Move(const RegcRect& p) override {
+    placement = p;
+    ++moves;
+  }
+  RegcRect VisibleDesktop() const override {
+    return RegcRect{0, 0, 19200, 14400};
+  }
+};
+
+class FakeMain final : public PrefsWindow {
+ public:
+  FakeFrame frame;
+  RulerLayout panes{0, 0, 4695, 5100, 75, 5520, 2415};
+  std::string search;
+  std::vector<std::string> calls;
+
+  void SetCaption(const std::string& caption) override {
+    calls.push_back("caption " + caption);
+  }
+  RegcWindow& Frame() override {
+    return frame;
+  }
+  RulerLayout Panes() const override {
+    RulerLayout p = panes;
+    p.inner_width = frame.placement.width - 240;  // less the frame
+    return p;
+  }
+  void SetPanes(const RulerLayout& p) override {
+    panes = p;
+    calls.push_back("panes");
+  }
+  void RulerToBack() override {
+    calls.push_back("ruler to back");
+  }
+  void LoadBinaryResource() override {
+    calls.push_back("load");
+  }
+  void SetListTabStops() override {
+    calls.push_back("tab stops");
+  }
+  std::string SearchText() const override {
+    return search;
+  }
+  void SetSearchText(const std::string& text) override {
+    search = text;
+    calls.push_back("search " + text);
+  }
+  void SelectSearchText() override {
+    calls.push_back("select");
+  }
+  void UnloadMakeWindow() override {
+    calls.push_back("unload frmMake");
+  }
+};
+
+class PrefsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TwipsPerPixelX = TwipsPerPixelY = 15;
+    DebugMode = 0;
+    MakeWindowLoaded = kFalse;
+    PrinterFontChoice = kPrinterFontDefault;
+  }
+
+  void Store(const std::string& name, int32_t value) {
+    uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
+    RegcWriteValueLong(key, name, value);
+    RegcClose(key);
+  }
+  void Store(const std::string& name, const std::string& text) {
+    uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
+    RegcWriteValueString(key, name, text);
+    RegcClose(key);
+  }
+  std::string Text(const std::string& name) {
+    uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
+    std::string text = RegcQueryValue(key, name, "(none)");
+    RegcClose(key);
+    return text;
+  }
+  int32_t Long(const std::string& name) {
+    uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
+    int32_t value = RegcQueryValueLong(key, name, -99);
+    RegcClose(key);
+    return value;
+  }
+
+  SettingsEnv env_;
+  FakeMain main_;
+};
+
+TEST_F(PrefsTest, FirstRunCreatesTheKeyAndOpensWithDefaults) {
+  PrefsFormLoad(main_);
+  EXPECT_EQ(main_.calls, (std::vector<std::string>{"caption tavlo", "panes", "ruler to back",
+                                                   "load", "tab stops", "search ", "select"}));
+  uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
+  EXPECT_NE(key, 0u) << "the key exists after the first load";
+  RegcClose(key);
+  EXPECT_EQ(Text("LastSearch"), "(none)") << "nothing is written until the window closes";
+  EXPECT_EQ(main_.frame.moves, 0);
+  EXPECT_EQ(DebugMode, 0);
+  EXPECT_EQ(PrinterFontChoice, kPrinterFontDefault);
+  EXPECT_EQ(main_.panes.ruler_left, 4695 + 30);  // two pixels right of the list
+  EXPECT_EQ(main_.panes.pane_left, 4695 + 30 + 75 + 30);
+  EXPECT_EQ(main_.panes.list_width, 4695);
+  EXPECT_TRUE(SettingsEnv::Boxes().empty());
+}
+
+TEST_F(PrefsTest, ACloseWritesEveryValueAndTheNextLoadRestoresThem) {
+  PrefsFormLoad(main_);  // creates the key
+  main_.calls.clear();
+  MakeWindowLoaded = kTrue;
+  main_.search = "2035";
+  main_.panes.ruler_left = 3000.5f;  // a half goes to the even neighbour
+  main_.frame.placement = {1200, 900, 9600, 7200};
+  PrinterFontChoice = {"Courier New", 11.5f, true, true};
+  PrefsFormUnload(main_);
+  EXPECT_EQ(main_.calls, std::vector<std::string>{"unload frmMake"});
+  EXPECT_EQ(Text("MainWindow"), "1200,900,9600,7200");
+  EXPECT_EQ(Long("Ruler"), 3000);
+  EXPECT_EQ(Text("LastSearch"), "2035");
+  EXPECT_EQ(Text("PrinterFontName"), "Courier New");
+  EXPECT_EQ(Long("PrinterFontSize"), 12);
+  EXPECT_EQ(Long("PrinterFontBold"), -1);
+  EXPECT_EQ(Long("Debug"), 0);
+
+  FakeMain next;
+  PrinterFontChoice = kPrinterFontDefault;
+  PrefsFormLoad(next);
+  EXPECT_EQ(next.search, "2035");
+  EXPECT_EQ(next.calls.back(), "select");
+  EXPECT_EQ(next.frame.placement.left, 1200);
+  EXPECT_EQ(next.frame.placement.height, 7200);
+  EXPECT_EQ(next.panes.ruler_left, 3000);
+  EXPECT_EQ(PrinterFontChoice, (PrinterFont{"Courier New", 12, true, false}));
+}
+
+TEST_F(PrefsTest, NothingIsWrittenWithoutTheKey) {
+  MakeWindowLoaded = kTrue;
+  PrefsFormUnload(main_);
+  EXPECT_EQ(RegcOpenRead(kRegcCurrentUser, kPrefsKey), 0u);
+  EXPECT_EQ(main_.calls, std::vector<std::string>{"unload frmMake"});
+  EXPECT_TRUE(SettingsEnv::Boxes().empty());
+}
+
+TEST_F(PrefsTest, StoredFontSizesOutsideSixToSeventyTwoBecomeTen) {
+  const struct {
+    int32_t stored;
+    float size;
+  } cases[] = {{5, 10}, {6, 6}, {72, 72}, {73, 10}};
+  for (const auto& c : cases) {
+    Store("PrinterFontSize", c.stored);
+    FakeMain window;
+    PrefsFormLoad(window);
+    EXPECT_EQ(PrinterFontChoice.size, c.size) << c.stored;
+  }
+}
+
+TEST_F(PrefsTest, FontSizesAreSavedRoundedHalvesToEven) {
+  Store("Debug", 0);  // the key exists
+  const struct {
+    float size;
+    int32_t stored;
+  } cases[] = {{10.5f, 10}, {11.5f, 12}, {9.25f, 9}};
+  for (const auto& c : cases) {
+    PrinterFontChoice.size = c.size;
+    PrefsFormUnload(main_);
+    EXPECT_EQ(Long("PrinterFontSize"), c.stored) << c.size;
+  }
+}
+
+TEST_F(PrefsTest, OnlyANormalWindowSavesItsPlacement) {
+  Store("MainWindow", "1,2,3000,4000");
+  const struct {
+    RegcWindowState state;
+    const char* stored;
+  } cases[] = {
+      {RegcWindowState::kMaximised, "1,2,3000,4000"},
+      {RegcWindowState::kMinimised, "1,2,3000,4000"},
+      {RegcWindowState::kNormal, "1200,900,9600,7200"},
+  };
+  main_.frame.placement = {1200, 900, 9600, 7200};
+  for (const auto& c : cases) {
+    main_.frame.state = c.state;
+    PrefsFormUnload(main_);
+    EXPECT_EQ(Text("MainWindow"), c.stored);
+  }
+}
+
+TEST_F(PrefsTest, StoredPlacementsThatCannotBeAppliedLeaveTheWindow) {
+  const struct {
+    const char* stored;
+    bool moved;
+    RegcRect placement;
+  } cases[] = {
+      {"100,100,5000,0", false, {600, 450, 10755, 6870}},      // height 0: nothing stored
+      {"150,300,4500,3000,77", true, {150, 300, 4500, 3000}},  // a fifth field is ignored
+      {"1200,900,9600,7200", true, {1200, 900, 9600, 7200}},
+  };
+  for (const auto& c : cases) {
+    Store("MainWindow", c.stored);
+    FakeMain window;
+    PrefsFormLoad(window);
+    EXPECT_EQ(window.frame.moves, c.moved ? 1 : 0) << c.stored;
+    EXPECT_EQ(window.frame.placement.left, c.placement.left) << c.stored;
+    EXPECT_EQ(window.frame.placement.height, c.placement.height) << c.stored;
+  }
+}
+
+TEST_F(PrefsTest, DebugIsHeldInSixteenBitsAndWrittenBack) {
+  const struct {
+    int32_t stored;
+    int16_t debug;
+  } cases[] = {
+      {1, 1},
+      {0, 0},
+      {-1, -1},
+      {32767, 32767},
+      {70000, 32767},  // beyond 16 bits stays on rather than wrapping (70000
+                       // would wrap to 4464)
+      {65536, 32767},  // and never wraps to off
+      {-70000, -32768},
+  };
+  for (const auto& c : cases) {
+    Store("Debug", c.stored);
+    FakeMain window;
+    PrefsFormLoad(window);
+    EXPECT_EQ(DebugMode, c.debug) << c.stored;
+    PrefsFormUnload(window);
+    EXPECT_EQ(Long("Debug"), c.debug) << c.stored;
+  }
+}
+
+TEST_F(PrefsTest, TheRulerIsPlacedFromItsStoredEdgeWhenThePaneStaysInTheWindow) {
+  // The window restored to 6240 twips wide has 6000 inside.
+  Store("MainWindow", "0,0,6240,4000");
+  const struct {
+    int32_t ruler;
+    bool used;
+    const char* why;
+  } cases[] = {
+      {3000, true, "list 2970 wide, pane 30 twips right of the ruler"},
+      {31, true, "just more than the list's edge plus two pixels"},
+      {30, false, "not more than the list's edge plus two pixels"},
+      {-500, false, "left of the list"},
+      {5894, true, "pane's edge one twip inside the window"},
+      {5895, false, "pane's edge on the window's right edge"},
+      {9000, false, "fits the designed window, not the restored one"},
+      {0, false, "nothing stored"},
+  };
+  for (const auto& c : cases) {
+    Store("Ruler", c.ruler);
+    FakeMain window;
+    PrefsFormLoad(window);
+    if (c.used) {
+      EXPECT_EQ(window.panes.ruler_left, c.ruler) << c.why;
+      EXPECT_EQ(window.panes.list_width, c.ruler - 30) << c.why;
+      EXPECT_EQ(window.panes.pane_left, c.ruler + 75 + 30) << c.why;
+    } else {
+      EXPECT_EQ(window.panes.ruler_left, 4695 + 30) << c.why;
+      EXPECT_EQ(window.panes.list_width, 4695) << c.why;
+    }
+  }
+}
+
+TEST_F(PrefsTest, AFaceNameTheFontCannotHoldKeepsTheOldOne) {
+  Store("PrinterFontName", std::string(40, 'F'));
+  Store("PrinterFontBold", 5);
+  PrefsFormLoad(main_);
+  EXPECT_EQ(PrinterFontChoice.name, "Arial");
+  EXPECT_TRUE(PrinterFontChoice.bold);
+}
+
+}  // namespace
