@@ -3,9 +3,11 @@
 # its main window, saves a screenshot of the display as a PNG and closes the program. The
 # program is build/win64/dist/tavlo.exe, carrying the descriptions. With --search, the text is
 # put into the search box first (by tests/mainwin's tavlo-type, through the control, as typing
-# does), and the picture shows the window alone.
+# does), and the picture shows the window alone. With --dpi, the screen has that resolution
+# (Wine's LogPixels, 96 by default, put back to 96 afterwards) and a size scaled to match.
 #
-#   scripts/win-screenshot.sh [--search TEXT] [OUT.png]      default: build/win-screenshot.png
+#   scripts/win-screenshot.sh [--dpi N] [--search TEXT] [OUT.png]
+#                                                           default: build/win-screenshot.png
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 . "$TAVLO_ROOT/scripts/winelib.sh"
@@ -15,7 +17,14 @@ if [ "${1:-}" = --under-display ]; then
   out=$3
   typer=${4:-}
   search=${5:-}
+  dpi=${6:-96}
   wine_session_start
+  set_dpi() {
+    "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+      </dev/null >/dev/null 2>&1
+  }
+  trap 'set_dpi 96; wine_session_end' EXIT
+  set_dpi "$dpi"
   "$WINE64" "$program" </dev/null >/dev/null 2>&1 &
   pid=$!
   found=0
@@ -41,17 +50,22 @@ if [ "${1:-}" = --under-display ]; then
   fi
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
+  set_dpi 96
   wine_session_end
   exit $rc
 fi
 
 search=
 typing=0
-if [ "${1:-}" = --search ]; then
-  search=${2-}
-  typing=1
-  shift 2
-fi
+dpi=96
+while [ $# -gt 0 ]; do
+  case $1 in
+    --search) search=${2-}; typing=1; shift 2 ;;
+    --dpi) dpi=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+[[ $dpi =~ ^[1-9][0-9]*$ ]] || { echo "--dpi takes a whole number of dots per inch" >&2; exit 2; }
 out=${1:-$TAVLO_ROOT/build/win-screenshot.png}
 mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
@@ -66,6 +80,7 @@ else
   win64_build tavlo_win_resource >/dev/null
 fi
 program=$WIN64_DIR/dist/tavlo.exe
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --under-display "$program" "$out" "$typer" \
-  "$search"
+screen="$((1024 * dpi / 96))x$((768 * dpi / 96))x24"
+xvfb-run -a -s "-screen 0 $screen" bash "$0" --under-display "$program" "$out" "$typer" \
+  "$search" "$dpi"
 echo "screenshot: $out"

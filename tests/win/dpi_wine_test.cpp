@@ -1,0 +1,172 @@
+// The program on a screen of 144 dpi (150 %), against the same program at 96 dpi: the start-up
+// takes 10 twips per pixel, every control comes out 1.5 times as large within a pixel, and the
+// search fills the list as before. Wine reads the screen's resolution from the user's
+// LogPixels value when a process starts; the test sets it for each start and puts 96 back.
+// It changes what every Wine program sees, so CTest runs it alone.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app.h"
+#include "drive_win.h"
+#include "mainview_win.h"
+#include "prefs.h"
+
+namespace {
+
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path) {
+    if (c == '/')
+      c = '\\';
+  }
+  return path[0] == '\\' ? "Z:" + path : path;
+}
+
+bool SetLogPixels(DWORD dpi) {
+  return RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi,
+                         sizeof dpi) == ERROR_SUCCESS;
+}
+
+// Puts 96 dpi back however the test ends.
+struct ScreenAt96Afterwards {
+  ~ScreenAt96Afterwards() {
+    SetLogPixels(96);
+  }
+};
+
+// The stored placement, ruler and last search are taken away, so that both starts show the
+// window as designed, and put back as they were.
+class StoredLayoutSetAside {
+ public:
+  StoredLayoutSetAside() {
+    for (const char* name : kNames) {
+      Saved s{name, false, 0, {}};
+      DWORD size = 0;
+      if (RegGetValueA(HKEY_CURRENT_USER, kPrefsKey, name, RRF_RT_ANY, &s.type, nullptr, &size) ==
+          ERROR_SUCCESS) {
+        s.bytes.resize(size);
+        s.present = RegGetValueA(HKEY_CURRENT_USER, kPrefsKey, name, RRF_RT_ANY, nullptr,
+                                 s.bytes.data(), &size) == ERROR_SUCCESS;
+      }
+      saved_.push_back(s);
+    }
+    Clear();
+  }
+  ~StoredLayoutSetAside() {
+    Clear();
+    for (const Saved& s : saved_) {
+      if (s.present) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kPrefsKey, s.name, s.type, s.bytes.data(),
+                        static_cast<DWORD>(s.bytes.size()));
+      }
+    }
+  }
+  void Clear() {
+    for (const char* name : kNames)
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kPrefsKey, name);
+  }
+
+ private:
+  static constexpr const char* kNames[] = {kPrefsMainWindowValue, kPrefsRulerValue,
+                                           kPrefsLastSearchValue};
+  struct Saved {
+    const char* name;
+    bool present;
+    DWORD type;
+    std::vector<char> bytes;
+  };
+  std::vector<Saved> saved_;
+};
+
+// What one start of the program shows.
+struct Run {
+  RECT inner{};
+  RECT controls[5]{};
+  int item_height = 0;
+  std::vector<std::string> lines;
+};
+
+const int kControlIds[5] = {kIdLabel1, kIdTxtSearch, kIdLstMatches, kIdPicRuler, kIdTxtResult};
+const char* const kControlNames[5] = {"Label1", "txtSearch", "lstMatches", "picRuler", "txtResult"};
+
+// Starts the program on a screen of the given resolution, measures its window as it opens,
+// searches for "9" and closes it again.
+Run StartAt(DWORD dpi, StoredLayoutSetAside& stored) {
+  Run run;
+  stored.Clear();
+  EXPECT_TRUE(SetLogPixels(dpi));
+  std::string exe = WindowsPath(TAVLO_DIST_EXE);
+  std::string command = "\"" + exe + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    ADD_FAILURE() << "cannot start " << exe;
+    return run;
+  }
+  HWND window = FindTavlo(process.dwProcessId, 20000);
+  if (window != nullptr) {
+    GetClientRect(window, &run.inner);
+    for (int i = 0; i < 5; ++i) {
+      HWND control = Child(window, kControlIds[i]);
+      GetWindowRect(control, &run.controls[i]);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&run.controls[i]), 2);
+    }
+    HWND list = Child(window, kIdLstMatches);
+    TypeSearch(window, "9");
+    run.lines = ListLines(window);
+    run.item_height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  } else {
+    ADD_FAILURE() << "no main window at " << dpi << " dpi";
+  }
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+    TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return run;
+}
+
+TEST(Screen144Dpi, EverythingIsOneAndAHalfTimesAsLarge) {
+  // A cache folder of the test's own, so that no other test's program shares it.
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string cache_dir = std::string(temp) + "tavlo-dpi-wine";
+  CreateDirectoryA(cache_dir.c_str(), nullptr);
+  _putenv_s("TMP", cache_dir.c_str());
+
+  ScreenAt96Afterwards restore_screen;
+  StoredLayoutSetAside stored;
+  Run at96 = StartAt(96, stored);
+  Run at144 = StartAt(144, stored);
+
+  // The designed inner size over the twips per pixel: 15 at 96 dpi, 10 at 144.
+  EXPECT_EQ(at96.inner.right, 701);    // 10515 / 15
+  EXPECT_EQ(at96.inner.bottom, 412);   // 6180 / 15
+  EXPECT_EQ(at144.inner.right, 1052);  // 10515 / 10 = 1051.5, to the nearest pixel
+  EXPECT_EQ(at144.inner.bottom, 618);  // 6180 / 10
+
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE(kControlNames[i]);
+    const RECT& a = at96.controls[i];
+    const RECT& b = at144.controls[i];
+    EXPECT_GT(a.right - a.left, 0);
+    EXPECT_NEAR(b.left, 1.5 * a.left, 1.0);
+    EXPECT_NEAR(b.top, 1.5 * a.top, 1.0);
+    EXPECT_NEAR(b.right - b.left, 1.5 * (a.right - a.left), 1.0);
+    EXPECT_NEAR(b.bottom - b.top, 1.5 * (a.bottom - a.top), 1.0);
+  }
+  // The list's lines grow with its font, the system's message font at the screen's resolution.
+  EXPECT_NEAR(at144.item_height, 1.5 * at96.item_height, 1.5);
+
+  ASSERT_EQ(at96.lines.size(), 61u);
+  EXPECT_EQ(at144.lines, at96.lines);
+}
+
+}  // namespace
