@@ -1,6 +1,6 @@
 #include "about.h"
 
-#include "prefs.h"
+#include "app.h"
 
 namespace {
 

@@ -9,6 +9,9 @@ constexpr const char* kAppTitle = "tavlo";
 constexpr float kFrmMainInnerWidthTwips = 10515;
 constexpr float kFrmMainInnerHeightTwips = 6180;
 
+// HKEY_CURRENT_USER\ + this path holds the preferences of both windows.
+constexpr const char* kPrefsKey = "Software\\Harbex\\Zarvex Veltis Utilities\\Pindle";
+
 // Command ids of the main window's menu items, in menu order. The File menu's printing items
 // stand above "E&xit...".
 constexpr int kMnuFilePrintList = 1101;         // printing: the match list

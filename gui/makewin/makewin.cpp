@@ -1,7 +1,7 @@
 #include "makewin.h"
 
 #include "code.h"
-#include "prefs.h"
+#include "app.h"
 
 namespace {
 

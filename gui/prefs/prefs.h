@@ -25,11 +25,9 @@
 #include <cstdint>
 #include <string>
 
+#include "app.h"
 #include "regc.h"
 #include "ruler.h"
-
-// HKEY_CURRENT_USER\ + this path holds the preferences of both windows.
-constexpr const char* kPrefsKey = "Software\\Harbex\\Zarvex Veltis Utilities\\Pindle";
 
 constexpr const char* kPrefsDebugValue = "Debug";
 constexpr const char* kPrefsRulerValue = "Ruler";

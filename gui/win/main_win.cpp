@@ -6,19 +6,58 @@
 #include "app.h"
 #include "code.h"
 #include "code_win.h"
+#include "frmmain.h"
 #include "look_win.h"
 #include "mainview_win.h"
 #include "mainwin.h"
+#include "mainwin_store.h"
+#include "make_win.h"
+#include "menus_win.h"
 #include "msgbox.h"
+#include "regc_window_win.h"
+#include "ruler_win.h"
+#include "version_win.h"
 
 namespace {
 
 HWND main_window = nullptr;
 std::unique_ptr<Win32MainView> main_view;
 std::unique_ptr<MainWindow> main_logic;
+std::unique_ptr<RegcWin32Window> main_frame;
+std::unique_ptr<FrmMainPrefs> main_prefs;
+bool main_unloaded = false;
 
 int ToPixels(float twips, float twips_per_pixel) {
   return static_cast<int>(std::lround(twips / twips_per_pixel));
+}
+
+// Form_Unload, once: the preferences saved, frmMake unloaded.
+void FormUnload() {
+  if (main_prefs == nullptr || main_unloaded)
+    return;
+  main_unloaded = true;
+  PrefsFormUnload(*main_prefs);
+}
+
+// A close request: held back while a Make runs (it is carried out when the Make has ended).
+bool MayClose() {
+  MakeWindow* make = frmMakeLogic();
+  return make == nullptr || make->QueryCloseMain();
+}
+
+void MenuCommand(int id) {
+  FrmMainAbout about(*main_logic);
+  switch (id) {
+    case kMnuFileExit:
+      PostMessageA(main_window, WM_CLOSE, 0, 0);  // without asking
+      break;
+    case kMnuHelpVersion:
+      mnuHelpVersion_Click(about, VersionInfoOfProgram(), VersionText);
+      break;
+    case kMnuHelpUsing:
+      mnuHelpUsing_Click(about);
+      break;
+  }
 }
 
 // The controls' notifications become the logic's events; everything else is the system's.
@@ -28,6 +67,10 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       if (main_logic != nullptr) {
         int id = LOWORD(wparam);
         int code = HIWORD(wparam);
+        if (lparam == 0) {  // a menu item or its shortcut
+          MenuCommand(id);
+          return 0;
+        }
         if (id == kIdTxtSearch && code == EN_CHANGE && !main_view->IsSettingText()) {
           main_logic->txtSearch_Change();
           return 0;
@@ -62,7 +105,24 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         return reinterpret_cast<LRESULT>(main_view->ResultBrush());
       }
       break;
+    case WM_CLOSE:
+      if (!MayClose())
+        return 0;
+      FormUnload();
+      DestroyWindow(window);
+      return 0;
+    case WM_QUERYENDSESSION:
+      // A log-off or shutdown waits for no Make; otherwise it may go on.
+      return frmMakeLogic() == nullptr || frmMakeLogic()->MayEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      // The session ends: the program will not see WM_CLOSE, so it saves as a close does.
+      if (wparam != FALSE)
+        FormUnload();
+      return 0;
     case WM_DESTROY:
+      frmMakeUnload();  // a window destroyed without a close still takes frmMake along
+      main_prefs.reset();
+      main_frame.reset();
       main_logic.reset();
       main_view.reset();
       main_window = nullptr;
@@ -109,11 +169,30 @@ Win32MainView* frmMainView() {
   return main_view.get();
 }
 
+// Form_KeyDown: the maintenance key, Shift+Ctrl+Alt+M (with Alt held, a system key).
+bool MaintenanceKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)
+    return false;
+  int shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) + (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) +
+              (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+  if (!MakeIsMaintenanceKey(static_cast<int>(message.wParam), shift))
+    return false;
+  FrmMainMake host(*main_logic, [] { frmMakeShowModal(main_window); });
+  MakeMaintenanceKey(host);
+  return true;
+}
+
 bool frmMainPreviewKey(MSG* message) {
-  if (main_logic == nullptr || message->message != WM_CHAR ||
+  if (main_logic == nullptr ||
       (message->hwnd != main_window && !IsChild(main_window, message->hwnd))) {
     return false;
   }
+  if (TranslateAcceleratorA(main_window, frmMainAccelerators(), message))
+    return true;
+  if (MaintenanceKey(*message))
+    return true;
+  if (message->message != WM_CHAR)
+    return false;
   int key = static_cast<int>(message->wParam);
   main_logic->Form_KeyPress(key);
   if (key == 0)
@@ -132,18 +211,28 @@ HWND frmMainShow() {
   const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT outer{0, 0, ToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
              ToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
-  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  AdjustWindowRectEx(&outer, style, TRUE, 0);
   main_window = CreateWindowExA(0, kFrmMainClass, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                nullptr, instance, nullptr);
+                                frmMainMenuBar(), instance, nullptr);
   if (main_window == nullptr)
     return nullptr;
   main_view = std::make_unique<Win32MainView>(main_window);
   main_logic = std::make_unique<MainWindow>(*main_view);
+  main_frame = std::make_unique<RegcWin32Window>(main_window, TwipsPerPixelX, TwipsPerPixelY);
+  main_prefs = std::make_unique<FrmMainPrefs>(*main_logic, *main_frame, frmMakeUnload);
+  main_unloaded = false;
+  MainWindow& logic = *main_logic;
+  RulerWin32Attach(main_view->Control(MainControl::kPicRuler),
+                   main_view->Control(MainControl::kLstMatches),
+                   main_view->Control(MainControl::kTxtResult),
+                   RulerWin32Events{[&logic](float x) { lstMatches_DragOver(logic, x); },
+                                    [&logic](float x) { txtResult_DragOver(logic, x); },
+                                    [&logic] { Form_DragDrop(logic); }});
   ShowWindow(main_window, SW_SHOWNORMAL);
   UpdateWindow(main_window);
   // Loaded while shown, so that "Initialising..." and the busy pointer are seen.
-  main_logic->Form_Load();
+  PrefsFormLoad(*main_prefs);
   main_logic->Form_Resize();
   main_view->FocusSearch();
   return main_window;

@@ -1,6 +1,6 @@
 #include "ruler_win.h"
 
-#include <cmath>
+#include <utility>
 
 #include "code.h"
 
@@ -11,34 +11,13 @@ constexpr const char* kRulerProp = "TavloRuler";
 struct Ruler {
   HWND list;
   HWND pane;
-  WNDPROC old_proc;
+  RulerWin32Events events;
+  WNDPROC old_proc = nullptr;
   bool dragging = false;
 };
 
 Ruler* Of(HWND ruler) {
   return static_cast<Ruler*>(GetPropA(ruler, kRulerProp));
-}
-
-// A child's rectangle in its parent's inner area, in pixels.
-RECT ChildRect(HWND child) {
-  RECT r{};
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-float Tx(LONG pixels) {
-  return static_cast<float>(pixels) * TwipsPerPixelX;
-}
-
-int Px(float twips) {
-  return static_cast<int>(std::lround(twips / TwipsPerPixelX));
-}
-
-void Place(HWND control, float left, float width) {
-  RECT r = ChildRect(control);
-  SetWindowPos(control, nullptr, Px(left), r.top, Px(width), r.bottom - r.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The pointer's position in the parent's inner area.
@@ -48,8 +27,16 @@ POINT InParent(HWND ruler, LPARAM lparam) {
   return p;
 }
 
+// The child under a point of the parent; the ruler lies behind the list and the pane.
 HWND Under(HWND ruler, POINT p) {
   return ChildWindowFromPointEx(GetParent(ruler), p, CWP_SKIPINVISIBLE);
+}
+
+// x in twips from a child's left edge.
+float FromLeft(HWND child, POINT p) {
+  POINT origin{0, 0};
+  MapWindowPoints(child, GetParent(child), &origin, 1);
+  return static_cast<float>(p.x - origin.x) * TwipsPerPixelX;
 }
 
 LRESULT CALLBACK RulerProc(HWND ruler, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -58,11 +45,11 @@ LRESULT CALLBACK RulerProc(HWND ruler, UINT message, WPARAM wparam, LPARAM lpara
     return DefWindowProcA(ruler, message, wparam, lparam);
   WNDPROC old_proc = r->old_proc;
   switch (message) {
+    case WM_NCHITTEST:
+      return HTCLIENT;  // a static control would let the mouse through to the window
     case WM_SETCURSOR:
       SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE)));
       return TRUE;
-    case WM_NCHITTEST:
-      return HTCLIENT;  // a static control would let the clicks through
     case WM_LBUTTONDOWN:
       r->dragging = true;
       SetCapture(ruler);
@@ -71,16 +58,10 @@ LRESULT CALLBACK RulerProc(HWND ruler, UINT message, WPARAM wparam, LPARAM lpara
       if (r->dragging) {
         POINT p = InParent(ruler, lparam);
         HWND under = Under(ruler, p);
-        RulerLayout l = RulerWin32Layout(ruler);
-        if (under == r->list) {
-          RulerDragOverList(l, Tx(p.x - ChildRect(r->list).left), TwipsPerPixelX);
-        } else if (under == r->pane) {
-          RulerDragOverPane(l, Tx(p.x - ChildRect(r->pane).left), TwipsPerPixelX);
-        } else {
-          return 0;
-        }
-        Place(r->list, l.list_left, l.list_width);
-        Place(r->pane, l.pane_left, l.pane_width);
+        if (under == r->list && r->events.over_list)
+          r->events.over_list(FromLeft(r->list, p));
+        else if (under == r->pane && r->events.over_pane)
+          r->events.over_pane(FromLeft(r->pane, p));
       }
       return 0;
     case WM_LBUTTONUP:
@@ -88,10 +69,8 @@ LRESULT CALLBACK RulerProc(HWND ruler, UINT message, WPARAM wparam, LPARAM lpara
         r->dragging = false;
         ReleaseCapture();
         HWND under = Under(ruler, InParent(ruler, lparam));
-        if (under != r->list && under != r->pane) {
-          RulerLayout l = RulerWin32Layout(ruler);
-          RulerDrop(l, TwipsPerPixelX);
-          Place(ruler, l.ruler_left, l.ruler_width);
+        if (under != r->list && under != r->pane && r->events.drop) {
+          r->events.drop();
           InvalidateRect(GetParent(ruler), nullptr, TRUE);
         }
       }
@@ -109,41 +88,12 @@ LRESULT CALLBACK RulerProc(HWND ruler, UINT message, WPARAM wparam, LPARAM lpara
 
 }  // namespace
 
-bool RulerWin32Attach(HWND ruler, HWND list, HWND pane) {
+bool RulerWin32Attach(HWND ruler, HWND list, HWND pane, RulerWin32Events events) {
   if (ruler == nullptr || Of(ruler) != nullptr)
     return false;
-  auto* r = new Ruler{list, pane, nullptr};
+  auto* r = new Ruler{list, pane, std::move(events)};
   SetPropA(ruler, kRulerProp, r);
   r->old_proc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(ruler, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RulerProc)));
   return true;
-}
-
-RulerLayout RulerWin32Layout(HWND ruler) {
-  Ruler* r = Of(ruler);
-  RulerLayout l;
-  RECT inner{};
-  GetClientRect(GetParent(ruler), &inner);
-  l.inner_width = Tx(inner.right);
-  RECT rr = ChildRect(ruler);
-  l.ruler_left = Tx(rr.left);
-  l.ruler_width = Tx(rr.right - rr.left);
-  if (r != nullptr) {
-    RECT lr = ChildRect(r->list);
-    RECT pr = ChildRect(r->pane);
-    l.list_left = Tx(lr.left);
-    l.list_width = Tx(lr.right - lr.left);
-    l.pane_left = Tx(pr.left);
-    l.pane_width = Tx(pr.right - pr.left);
-  }
-  return l;
-}
-
-void RulerWin32Apply(HWND ruler, const RulerLayout& l) {
-  Ruler* r = Of(ruler);
-  if (r == nullptr)
-    return;
-  Place(r->list, l.list_left, l.list_width);
-  Place(ruler, l.ruler_left, l.ruler_width);
-  Place(r->pane, l.pane_left, l.pane_width);
 }

@@ -1,22 +1,25 @@
-// The ruler picRuler as a splitter: dragged with the mouse, it moves the match list and the
-// description pane by the ruler's drag rules, and dropped on the window's background (the gap
-// the drag opens, or the ruler itself) it takes its place 2 pixels before the pane. Dropped on
-// the list or the pane it stays where it was.
+// The ruler picRuler as a splitter: pressed and dragged with the mouse, it reports the pointer
+// over the match list or the description pane (x in twips from that control's left edge), and
+// released over the window's background (the gap the drag opens, or the ruler itself) it
+// reports a drop; released over the list or the pane it reports nothing. The ruler stays where
+// it is until the drop handler moves it.
 //
 // Operations:
-//   RulerWin32Attach(ruler, list, pane)   makes the ruler draggable; all three are children of
-//                                         one window
-//   RulerWin32Layout(ruler)               the panes as the ruler rules see them, in twips
-//   RulerWin32Apply(ruler, layout)        moves list, ruler and pane to a layout
+//   RulerWin32Attach(ruler, list, pane, events)   makes the ruler draggable; all three are
+//                                                 children of one window
 #ifndef TAVLO_GUI_WIN_RULER_WIN_H
 #define TAVLO_GUI_WIN_RULER_WIN_H
 
 #include <windows.h>
 
-#include "ruler.h"
+#include <functional>
 
-bool RulerWin32Attach(HWND ruler, HWND list, HWND pane);
-RulerLayout RulerWin32Layout(HWND ruler);
-void RulerWin32Apply(HWND ruler, const RulerLayout& layout);
+struct RulerWin32Events {
+  std::function<void(float x)> over_list;  // lstMatches_DragOver
+  std::function<void(float x)> over_pane;  // txtResult_DragOver
+  std::function<void()> drop;              // Form_DragDrop
+};
+
+bool RulerWin32Attach(HWND ruler, HWND list, HWND pane, RulerWin32Events events);
 
 #endif

@@ -9,12 +9,17 @@
 #include "filebytes.h"
 #include "resbuild.h"
 
+#include <unistd.h>
+
 using namespace testfiles;
 
 namespace {
 
 std::string Scratch(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / ("tavlo-mainwin-" + name)).string();
+  // One name per process: CTest runs the cases of this program side by side.
+  return (std::filesystem::temp_directory_path() /
+          ("tavlo-mainwin-" + name + "-" + std::to_string(getpid())))
+      .string();
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // the descriptions, records that cannot be parsed, Enter, and the layout rules.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -29,7 +31,8 @@ int RecordBox(const std::string& prompt, unsigned style, const std::string& titl
 
 // The store loaded from the shipped set; tests that change it make the next test reload.
 void LoadShipped() {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "tavlo-mainwin-search";
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("tavlo-mainwin-search-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   ResourceFile = (dir / "tavlo.exe").string();
   CacheFile = (dir / "tavlo_cache.tmp").string();

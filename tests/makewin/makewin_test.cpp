@@ -12,7 +12,7 @@
 
 #include "code.h"
 #include "makewin.h"
-#include "prefs.h"
+#include "app.h"
 #include "settings_env.h"
 
 namespace {

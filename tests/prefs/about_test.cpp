@@ -48,7 +48,9 @@ TEST(About, BothCommandsShowTheTextThenFocusTheSearchAndClearTheSelection) {
   } view;
   mnuHelpUsing_Click(view);
   std::string notice = "N";
-  mnuHelpVersion_Click(view, AboutVersionInfo{"tavlo"}, notice);
+  AboutVersionInfo info;
+  info.title = "tavlo";
+  mnuHelpVersion_Click(view, info, notice);
   EXPECT_EQ(view.calls,
             (std::vector<std::string>{"Help - Using TAVLO", "focus search", "no selection", "tavlo",
                                       "focus search", "no selection"}));

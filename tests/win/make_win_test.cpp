@@ -11,7 +11,7 @@
 #include "code.h"
 #include "make_win.h"
 #include "msgbox.h"
-#include "prefs.h"
+#include "app.h"
 #include "regc.h"
 
 namespace {

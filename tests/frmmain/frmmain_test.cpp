@@ -1,0 +1,152 @@
+// frmMain's start and close with its preferences, its Help commands, the maintenance key and
+// the ruler, over the window's real logic with a recording window and the file-backed store.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "code.h"
+#include "fake_view.h"
+#include "frmmain.h"
+#include "mainwin_store.h"
+#include "resbuild.h"
+#include "settings_env.h"
+
+namespace {
+
+const std::string kFixtures = TAVLO_RESBUILD_FIXTURES;
+
+class Frame final : public RegcWindow {
+ public:
+  RegcRect placement{0, 0, 10755, 6870};
+  RegcRect Placement() const override {
+    return placement;
+  }
+  RegcWindowState State() const override {
+    return RegcWindowState::kNormal;
+  }
+  void Move(const RegcRect& p) override {
+    placement = p;
+  }
+  RegcRect VisibleDesktop() const override {
+    return RegcRect{0, 0, 19200, 14400};
+  }
+};
+
+class FrmMainTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TwipsPerPixelX = TwipsPerPixelY = 15;
+    DebugMode = kFalse;
+    MakeWindowLoaded = kFalse;
+    ResourceFile = (env_.folder() / "tavlo.exe").string();
+    CacheFile = (env_.folder() / "tavlo_cache.tmp").string();
+    std::filesystem::copy_file(kFixtures + "/host.bin", ResourceFile);
+    bool built = false;
+    MakeBinaryResource(ResourceFile, kFixtures + "/small.txt", {}, nullptr, &built);
+    ASSERT_TRUE(built);
+  }
+  void Store(const std::string& name, int32_t value) {
+    uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
+    RegcWriteValueLong(key, name, value);
+    RegcClose(key);
+  }
+  void Store(const std::string& name, const std::string& text) {
+    uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
+    RegcWriteValueString(key, name, text);
+    RegcClose(key);
+  }
+  int32_t Long(const std::string& name) {
+    uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
+    int32_t value = RegcQueryValueLong(key, name, -99);
+    RegcClose(key);
+    return value;
+  }
+
+  SettingsEnv env_;
+  FakeView view_;
+  MainWindow main_{view_};
+  Frame frame_;
+  int make_unloads_ = 0;
+  FrmMainPrefs prefs_{main_, frame_, [this] { ++make_unloads_; }};
+};
+
+TEST_F(FrmMainTest, TheLastSearchIsSearchedAndSelectedAtStart) {
+  Store("LastSearch", "9");
+  PrefsFormLoad(prefs_);
+  EXPECT_EQ(RecordCount, 7);
+  EXPECT_EQ(view_.search, "9");
+  EXPECT_EQ(view_.ListTexts().size(), 3u) << "the heading, 9 and 900";
+  EXPECT_EQ(view_.calls.back(), "select-search");
+  EXPECT_TRUE(SettingsEnv::Boxes().empty());
+}
+
+TEST_F(FrmMainTest, DebugOneTimesTheLoadAndEverySearchAndIsWrittenBack) {
+  Store("Debug", 1);
+  Store("LastSearch", "9");
+  PrefsFormLoad(prefs_);
+  view_.search = "10";
+  main_.txtSearch_Change();
+  ASSERT_EQ(SettingsEnv::Boxes().size(), 3u);
+  EXPECT_EQ(SettingsEnv::Boxes()[0].rfind("Debug: LoadBinaryResource took ", 0), 0u);
+  EXPECT_EQ(SettingsEnv::Boxes()[1].rfind("tavlo: Debug: Search took ", 0), 0u);
+  EXPECT_EQ(SettingsEnv::Boxes()[2].rfind("tavlo: Debug: Search took ", 0), 0u);
+  PrefsFormUnload(prefs_);
+  EXPECT_EQ(Long("Debug"), 1);
+}
+
+TEST_F(FrmMainTest, TheRulerDraggedAndDroppedIsWhatTheNextStartRestores) {
+  Store("Ruler", 3000);
+  PrefsFormLoad(prefs_);
+  EXPECT_EQ(view_.placed[int(MainControl::kLstMatches)].width, 2970);
+  EXPECT_EQ(view_.placed[int(MainControl::kTxtResult)].left, 3000 + 75 + 30);
+
+  lstMatches_DragOver(main_, 2000);
+  EXPECT_EQ(view_.placed[int(MainControl::kLstMatches)].width, 1970);
+  EXPECT_EQ(view_.placed[int(MainControl::kPicRuler)].left, 3000) << "not moved before the drop";
+  Form_DragDrop(main_);
+  EXPECT_EQ(view_.placed[int(MainControl::kPicRuler)].left, 2000);
+  PrefsFormUnload(prefs_);
+  EXPECT_EQ(Long("Ruler"), 2000);
+  EXPECT_EQ(make_unloads_, 0);
+}
+
+TEST_F(FrmMainTest, HelpAndVersionShowTheirTextsAndClearTheSelection) {
+  Store("LastSearch", "KXCC");
+  PrefsFormLoad(prefs_);
+  ASSERT_GE(view_.selected, 0);
+  FrmMainAbout about(main_);
+  mnuHelpUsing_Click(about);
+  EXPECT_EQ(view_.result, AboutHelpText());
+  EXPECT_EQ(view_.selected, -1);
+  EXPECT_EQ(view_.ListTexts().size(), 5u) << "the list stays";
+
+  AboutVersionInfo info{"tavlo", 2, 7, 1, "3 March 2002", "Copyright"};
+  mnuHelpVersion_Click(about, info, VersionText);
+  const std::string first = view_.result;
+  EXPECT_NE(first.find("\r\n\r\nTavlo test description set, edition 1: a version line"),
+            std::string::npos);
+  EXPECT_EQ(first.find('~'), std::string::npos);
+  mnuHelpVersion_Click(about, info, VersionText);
+  EXPECT_EQ(view_.result, first);
+  EXPECT_EQ(view_.calls.back(), "focus-search");
+}
+
+TEST_F(FrmMainTest, TheMaintenanceKeyReloadsAndSearchesAgain) {
+  Store("LastSearch", "KXRC_TEN");
+  PrefsFormLoad(prefs_);
+  int shown = 0;
+  FrmMainMake host(main_, [&] {
+    ++shown;
+    view_.items.clear();
+  });
+  MakeMaintenanceKey(host);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(MakeWindowLoaded, kTrue);
+  EXPECT_EQ(view_.ListTexts().size(), 2u) << "searched again after the reload";
+  PrefsFormUnload(prefs_);
+  EXPECT_EQ(make_unloads_, 1);
+}
+
+}  // namespace
