@@ -84,20 +84,30 @@ class StoredLayoutSetAside {
 };
 
 // What one start of the program shows.
-struct Run {
+struct Measured {
   RECT inner{};
   RECT controls[5]{};
   int item_height = 0;
   std::vector<std::string> lines;
 };
 
-const int kControlIds[5] = {kIdLabel1, kIdTxtSearch, kIdLstMatches, kIdPicRuler, kIdTxtResult};
-const char* const kControlNames[5] = {"Label1", "txtSearch", "lstMatches", "picRuler", "txtResult"};
+// Each control's designed place in twips scales with the screen; the layout's gaps of 2 pixels
+// (2 twips per pixel each, between list, ruler and pane and under the panes) stay 2 pixels.
+struct ControlCase {
+  int id;
+  const char* name;
+  int left_gap, top_gap, width_gap, height_gap;  // pixels that do not scale
+};
+const ControlCase kControls[5] = {
+    {kIdLabel1, "Label1", 0, 0, 0, 0},          {kIdTxtSearch, "txtSearch", 0, 0, 0, 0},
+    {kIdLstMatches, "lstMatches", 0, 0, 0, -2}, {kIdPicRuler, "picRuler", 2, 0, 0, -2},
+    {kIdTxtResult, "txtResult", 4, 0, -4, -2},
+};
 
 // Starts the program on a screen of the given resolution, measures its window as it opens,
 // searches for "9" and closes it again.
-Run StartAt(DWORD dpi, StoredLayoutSetAside& stored) {
-  Run run;
+Measured StartAt(DWORD dpi, StoredLayoutSetAside& stored) {
+  Measured run;
   stored.Clear();
   EXPECT_TRUE(SetLogPixels(dpi));
   std::string exe = WindowsPath(TAVLO_DIST_EXE);
@@ -114,7 +124,7 @@ Run StartAt(DWORD dpi, StoredLayoutSetAside& stored) {
   if (window != nullptr) {
     GetClientRect(window, &run.inner);
     for (int i = 0; i < 5; ++i) {
-      HWND control = Child(window, kControlIds[i]);
+      HWND control = Child(window, kControls[i].id);
       GetWindowRect(control, &run.controls[i]);
       MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&run.controls[i]), 2);
     }
@@ -143,8 +153,8 @@ TEST(Screen144Dpi, EverythingIsOneAndAHalfTimesAsLarge) {
 
   ScreenAt96Afterwards restore_screen;
   StoredLayoutSetAside stored;
-  Run at96 = StartAt(96, stored);
-  Run at144 = StartAt(144, stored);
+  Measured at96 = StartAt(96, stored);
+  Measured at144 = StartAt(144, stored);
 
   // The designed inner size over the twips per pixel: 15 at 96 dpi, 10 at 144.
   EXPECT_EQ(at96.inner.right, 701);    // 10515 / 15
@@ -153,17 +163,22 @@ TEST(Screen144Dpi, EverythingIsOneAndAHalfTimesAsLarge) {
   EXPECT_EQ(at144.inner.bottom, 618);  // 6180 / 10
 
   for (int i = 0; i < 5; ++i) {
-    SCOPED_TRACE(kControlNames[i]);
+    const ControlCase& c = kControls[i];
+    SCOPED_TRACE(c.name);
     const RECT& a = at96.controls[i];
     const RECT& b = at144.controls[i];
     EXPECT_GT(a.right - a.left, 0);
-    EXPECT_NEAR(b.left, 1.5 * a.left, 1.0);
-    EXPECT_NEAR(b.top, 1.5 * a.top, 1.0);
-    EXPECT_NEAR(b.right - b.left, 1.5 * (a.right - a.left), 1.0);
-    EXPECT_NEAR(b.bottom - b.top, 1.5 * (a.bottom - a.top), 1.0);
+    auto scaled = [](int at96_pixels, int gap) { return 1.5 * (at96_pixels - gap) + gap; };
+    EXPECT_NEAR(b.left, scaled(a.left, c.left_gap), 1.0);
+    EXPECT_NEAR(b.top, scaled(a.top, c.top_gap), 1.0);
+    EXPECT_NEAR(b.right - b.left, scaled(a.right - a.left, c.width_gap), 1.0);
+    EXPECT_NEAR(b.bottom - b.top, scaled(a.bottom - a.top, c.height_gap), 1.0);
   }
-  // The list's lines grow with its font, the system's message font at the screen's resolution.
-  EXPECT_NEAR(at144.item_height, 1.5 * at96.item_height, 1.5);
+  EXPECT_EQ(at144.controls[4].right, at144.inner.right);  // the pane reaches the right edge
+  // The list's lines grow with its font, the system's message font at the screen's resolution
+  // (font cells are whole pixels: 13 and 21 under Wine).
+  EXPECT_GE(at144.item_height, 1.4 * at96.item_height);
+  EXPECT_LE(at144.item_height, 1.7 * at96.item_height);
 
   ASSERT_EQ(at96.lines.size(), 61u);
   EXPECT_EQ(at144.lines, at96.lines);
