@@ -91,7 +91,7 @@ int32_t NumericValue(const char* code) {
   if (code[0] == '0' && code[1] == 'X') {
     return ReadHex(code + 2);
   }
-  return ReadDecimal(code, code + strlen(code));
+  return ReadDecimalPrefix(code, code + strlen(code));
 }
 
 // The closing line after matches; with -d the descriptions speak for themselves.
@@ -164,10 +164,10 @@ int ShowVersion() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int swVersion = 0;
-  int swText = 0;
-  int swPalm = 0;
-  int positionalCnt = 0;
+  int sw_version = 0;
+  int sw_text = 0;
+  int sw_palm = 0;
+  int positional_cnt = 0;
   const char* positional[2] = {nullptr, nullptr};
 
   for (int i = 1; i < argc; i++) {
@@ -175,27 +175,27 @@ int main(int argc, char** argv) {
     if (strcmp(arg, "-d") == 0) {
       SwDescription = 1;
     } else if (strcmp(arg, "-v") == 0) {
-      swVersion = 1;
+      sw_version = 1;
     } else if (strcmp(arg, "-debug") == 0) {
       SwDebug = 1;
     } else if (strcmp(arg, "-text") == 0) {
-      swText = 1;
+      sw_text = 1;
     } else if (strcmp(arg, "-palm") == 0) {
-      swPalm = 1;
-    } else if (positionalCnt < 2) {
-      positional[positionalCnt++] = arg;
+      sw_palm = 1;
+    } else if (positional_cnt < 2) {
+      positional[positional_cnt++] = arg;
     }
   }
 
   int status;
-  if (positionalCnt == 0) {
-    if (!swVersion) {
+  if (positional_cnt == 0) {
+    if (!sw_version) {
       PrintUsage();
       return 1;
     }
     status = ShowVersion();
-  } else if (swText || swPalm) {
-    return MakeDescriptions(positional[0], swText ? 0 : 1);
+  } else if (sw_text || sw_palm) {
+    return MakeDescriptions(positional[0], sw_text ? MakerText : MakerPalm);
   } else {
     char code[kMaxCodeLen + 1];
     int len = 0;

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "error.h"
+
 namespace {
 
 // Where the conversion stands in the manual.
@@ -86,12 +88,11 @@ ReadResult ReadLine(Conversion& c, size_t& len) {
   return LineRead;
 }
 
+// What was converted so far stays written, ahead of the message.
 int ReportReadFailure(const Conversion& c, int err) {
-  fflush(stdout);  // what was converted so far stays written, ahead of the message
-  fprintf(stderr, "Error: Can't read file '%s' record %d: (%d) %s\n", c.path, c.records + 1, err,
-          strerror(err));
+  PrintError(err, "Can't read file '%s' record %d", c.path, c.records + 1);
   fclose(c.in);
-  return 2;
+  return kMakerReadFailed;
 }
 
 bool StartsWith(const char* s, const char* prefix) {
@@ -182,23 +183,24 @@ void ReasonHeader(Conversion& c, char* s) {
   c.state = Reason;
 }
 
-// Runs the lines of a reason code's explanation together into paragraph lines. Returns 0, or
-// 2 when the line after a page head cannot be read (the input is then closed).
+// Runs the lines of a reason code's explanation together into paragraph lines. Returns
+// kMakerOk, or kMakerReadFailed when the line after a page head cannot be read (the input is
+// then closed).
 int ReasonText(Conversion& c, char* s) {
   if (StartsWith(s, "Completion and reason")) {
     // A page head: it and the line after it are dropped; that line is not a record.
     size_t len;
     if (ReadLine(c, len) == ReadFailed)
       return ReportReadFailure(c, errno);
-    return 0;
+    return kMakerOk;
   }
   unsigned char first = static_cast<unsigned char>(s[0]);
   if (first == '#') {
     c.state = Finished;
-    return 0;
+    return kMakerOk;
   }
   if (first == 0x0C || first == 0xA9)  // page break, page foot
-    return 0;
+    return kMakerOk;
   if (s[0] == 'v' && s[1] == ' ')  // list item
     s[0] = '*';
   Trim(s);
@@ -208,7 +210,7 @@ int ReasonText(Conversion& c, char* s) {
   else if (StartsWith(s, "--"))
     lead = c.palm ? "," : "\n";
   printf("%s%s ", lead, Escaped(c, s));
-  return 0;
+  return kMakerOk;
 }
 
 int Convert(Conversion& c) {
@@ -250,8 +252,8 @@ int Convert(Conversion& c) {
       case Reason:
         if (strstr(s, c.state == BeforeReason ? " X'0" : " X'"))
           ReasonHeader(c, s);
-        else if (c.state == Reason && ReasonText(c, s) != 0)
-          return 2;
+        else if (c.state == Reason && ReasonText(c, s) != kMakerOk)
+          return kMakerReadFailed;
         break;
       case Finished:
         break;
@@ -261,21 +263,18 @@ int Convert(Conversion& c) {
   if (!c.palm)
     printf("\n[end]\n");
   if (fclose(c.in) != 0) {
-    int err = errno;
-    fflush(stdout);
-    fprintf(stderr, "Error: Can't close file '%s': (%d) %s\n", c.path, err, strerror(err));
-    return 3;
+    PrintError(errno, "Can't close file '%s'", c.path);
+    return kMakerCloseFailed;
   }
   // A full disk must not pass for a finished conversion.
   errno = 0;
   if (fflush(stdout) != 0 || ferror(stdout)) {
-    int err = errno ? errno : EIO;
-    fprintf(stderr, "Error: Can't write to stdout: (%d) %s\n", err, strerror(err));
-    return 4;
+    PrintError(errno ? errno : EIO, "Can't write to stdout");
+    return kMakerWriteFailed;
   }
   fprintf(stderr, "Processed %d records on file '%s'.\n", c.records, c.path);
   fprintf(stderr, "%d descriptions written to stdout.\n", c.descriptions);
-  return 0;
+  return kMakerOk;
 }
 
 }  // namespace
@@ -308,10 +307,8 @@ int MakeDescriptionsFrom(FILE* in, const char* path, int mode) {
 int MakeDescriptions(const char* path, int mode) {
   FILE* in = fopen(path, "r");
   if (!in) {
-    int err = errno;
-    fflush(stdout);
-    fprintf(stderr, "Error: Can't open file '%s' to read: (%d) %s\n", path, err, strerror(err));
-    return 1;
+    PrintError(errno, "Can't open file '%s' to read", path);
+    return kMakerOpenFailed;
   }
   return MakeDescriptionsFrom(in, path, mode);
 }

@@ -10,12 +10,13 @@
 //                                       scratch must hold FixCommasSize(strlen(line)) bytes
 // State
 //   none between calls; one conversion keeps its line buffers and counters on the stack
-// Status codes
-//   0  finished
-//   1  the input file could not be opened
-//   2  a line of the input could not be read (read error, or no memory for the line)
-//   3  the input file could not be closed
-//   4  standard output could not be written
+// Status codes (MakerStatus)
+//   0  kMakerOk            finished
+//   1  kMakerOpenFailed    the input file could not be opened
+//   2  kMakerReadFailed    a line of the input could not be read (read error, or no memory)
+//   3  kMakerCloseFailed   the input file could not be closed
+//   4  kMakerWriteFailed   standard output could not be written
+// Failures are printed through PrintError (error.h).
 #ifndef TAVLO_MAKER_H
 #define TAVLO_MAKER_H
 
@@ -23,6 +24,14 @@
 #include <cstdio>
 
 enum MakerMode { MakerText = 0, MakerPalm = 1 };
+
+enum MakerStatus {
+  kMakerOk = 0,
+  kMakerOpenFailed = 1,
+  kMakerReadFailed = 2,
+  kMakerCloseFailed = 3,
+  kMakerWriteFailed = 4,
+};
 
 int MakeDescriptions(const char* path, int mode);
 int MakeDescriptionsFrom(FILE* in, const char* path, int mode);

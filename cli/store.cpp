@@ -2,9 +2,10 @@
 #include "store.h"
 
 #include <cerrno>
-#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+
+#include "error.h"
 
 FILE* fBin = nullptr;
 long DescFileLen = 0;
@@ -16,22 +17,6 @@ namespace {
 
 const char* StorePath = "";        // for the messages that name the store
 char DescWindow[kDescWindowSize];  // one description, read straight from the file
-
-// The one printer of failures: "Error: " + message, then ": (errno) text" when a system call
-// failed (errnum >= 0). Standard output is flushed first, so that with both streams on one
-// file or pipe the error stands after the code line it concerns, as on a terminal.
-__attribute__((format(printf, 2, 3))) void PrintError(int errnum, const char* fmt, ...) {
-  fflush(stdout);
-  fputs("Error: ", stderr);
-  va_list ap;
-  va_start(ap, fmt);
-  vfprintf(stderr, fmt, ap);
-  va_end(ap);
-  if (errnum >= 0) {
-    fprintf(stderr, ": (%d) %s", errnum, strerror(errnum));
-  }
-  fputc('\n', stderr);
-}
 
 // A header taken apart in the block buffer: '[' value ',' name ']'. The value runs to the first
 // comma, the name from there to the ']'.
@@ -65,7 +50,7 @@ bool TakeNumericHeader(const char* hit, const char* end, Header* h) {
 // before the ']'. A bracketed text without a comma between them is no header: the program
 // image in front of the description text holds such texts (upper-case names in brackets in
 // the C library's messages), and counting them would report matches that show nothing.
-bool TakeSymbolicHeader(const char* hit, long partLen, const char* blk, const char* end,
+bool TakeSymbolicHeader(const char* hit, long part_len, const char* blk, const char* end,
                         Header* h) {
   const char* lowest = hit - kBlockOverlap < blk ? blk : hit - kBlockOverlap;
   const char* open = nullptr;
@@ -80,7 +65,7 @@ bool TakeSymbolicHeader(const char* hit, long partLen, const char* blk, const ch
   }
   const char* limit = open + 1 + kBlockOverlap < end ? open + 1 + kBlockOverlap : end;
   const char* close = FindByte(open + 1, limit, ']');
-  if (close == nullptr || close - open < kMinHeaderSpan || hit + partLen > close) {
+  if (close == nullptr || close - open < kMinHeaderSpan || hit + part_len > close) {
     return false;
   }
   h->open = open;
@@ -91,9 +76,9 @@ bool TakeSymbolicHeader(const char* hit, long partLen, const char* blk, const ch
 
 // Reads the description that begins 2 bytes after the header's ']' (past the ']' and its line
 // feed) through the window, and prints it up to the ']' of the header that follows it.
-int ShowDescription(long offset, const char* hdr, int hdrLen) {
+int ShowDescription(long offset, const char* hdr, int hdr_len) {
   if (fseek(fBin, offset, SEEK_SET) != 0) {
-    PrintError(-1, "Can't seek to %ld in descriptions file", offset);
+    PrintError(kNoErrno, "Can't seek to %ld in descriptions file", offset);
     return kStoreDescSeekFailed;
   }
   size_t got = fread(DescWindow, 1, sizeof DescWindow, fBin);
@@ -104,7 +89,7 @@ int ShowDescription(long offset, const char* hdr, int hdrLen) {
   }
   char* close = static_cast<char*>(memchr(DescWindow, ']', got));
   if (close == nullptr) {
-    PrintError(-1, "Can't find end of description: Hdr='%.*s' MaxLen=%ld", hdrLen, hdr,
+    PrintError(kNoErrno, "Can't find end of description: Hdr='%.*s' MaxLen=%ld", hdr_len, hdr,
                kDescWindowSize);
     return kStoreDescEndMissing;
   }
@@ -115,39 +100,39 @@ int ShowDescription(long offset, const char* hdr, int hdrLen) {
 
 // Counts an accepted header and prints its code line and, with -d, its description. The
 // kind is told by the name's third character; other sections (the version) get no code line.
-int ReportMatch(const Header& h, long blockOffset, const char* hdr, int hdrLen) {
+int ReportMatch(const Header& h, long block_offset, const char* hdr, int hdr_len) {
   MatchCnt++;
   if (MatchCnt > 1 && SwDescription) {
     putchar('\n');
   }
   const char* name = h.comma + 1;
-  int nameLen = static_cast<int>(h.close - name);
-  int32_t value = ReadDecimal(h.open + 1, h.comma);
-  char kind = nameLen > 2 ? name[2] : '\0';
+  int name_len = static_cast<int>(h.close - name);
+  int32_t value = ReadDecimalPrefix(h.open + 1, h.comma);
+  char kind = name_len > 2 ? name[2] : '\0';
   if (kind == 'C') {
     printf("Completion Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
-           nameLen, name);
+           name_len, name);
   } else if (kind == 'R') {
     printf("Reason Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
-           nameLen, name);
+           name_len, name);
   }
   if (!SwDescription) {
     return kStoreOk;
   }
-  return ShowDescription(blockOffset + (h.close - pBlkBuff) + 2, hdr, hdrLen);
+  return ShowDescription(block_offset + (h.close - pBlkBuff) + 2, hdr, hdr_len);
 }
 
 // The block scan shared by both searches. A header whose '[' lies in the bytes that this block
 // shares with the next one is left to the next block, which holds it whole and reports it;
 // so every header is reported once.
 int ScanStore(const char* pat, bool symbolic) {
-  const long patLen = static_cast<long>(strlen(pat));
+  const long pat_len = static_cast<long>(strlen(pat));
   int status = kStoreOk;
-  const char* lastHeader = nullptr;
-  long lastHeaderBlock = -1;
-  for (long blockOffset = 0; blockOffset < DescFileLen; blockOffset += kBlockStep) {
-    if (fseek(fBin, blockOffset, SEEK_SET) != 0) {
-      PrintError(-1, "Can't seek to %ld in descriptions file '%s'", blockOffset, StorePath);
+  const char* last_header = nullptr;
+  long last_header_block = -1;
+  for (long block_offset = 0; block_offset < DescFileLen; block_offset += kBlockStep) {
+    if (fseek(fBin, block_offset, SEEK_SET) != 0) {
+      PrintError(kNoErrno, "Can't seek to %ld in descriptions file '%s'", block_offset, StorePath);
       return kStoreBlockSeekFailed;
     }
     long got = static_cast<long>(fread(pBlkBuff, 1, kBlockSize, fBin));
@@ -157,29 +142,29 @@ int ScanStore(const char* pat, bool symbolic) {
       return kStoreBlockReadFailed;
     }
     const char* end = pBlkBuff + got;
-    const bool nextBlock = blockOffset + kBlockStep < DescFileLen;
-    const char* owned = nextBlock && got > kBlockStep ? pBlkBuff + kBlockStep : end;
-    for (const char* hit = MemSearch(pBlkBuff, got, pat, patLen); hit != nullptr;
-         hit = MemSearch(hit + 1, end - (hit + 1), pat, patLen)) {
+    const bool next_block = block_offset + kBlockStep < DescFileLen;
+    const char* owned = next_block && got > kBlockStep ? pBlkBuff + kBlockStep : end;
+    for (const char* hit = MemSearch(pBlkBuff, got, pat, pat_len); hit != nullptr;
+         hit = MemSearch(hit + 1, end - (hit + 1), pat, pat_len)) {
       Header h;
-      bool taken = symbolic ? TakeSymbolicHeader(hit, patLen, pBlkBuff, end, &h)
+      bool taken = symbolic ? TakeSymbolicHeader(hit, pat_len, pBlkBuff, end, &h)
                             : TakeNumericHeader(hit, end, &h);
       if (!taken || h.open >= owned) {
         continue;
       }
-      if (h.open == lastHeader && blockOffset == lastHeaderBlock) {
+      if (h.open == last_header && block_offset == last_header_block) {
         continue;  // the part occurs again in a header already reported
       }
-      lastHeader = h.open;
-      lastHeaderBlock = blockOffset;
+      last_header = h.open;
+      last_header_block = block_offset;
       // A failed description names the header: the pattern itself, or '[' and value.
       const char* hdr = pat;
-      int hdrLen = static_cast<int>(patLen);
+      int hdr_len = static_cast<int>(pat_len);
       if (symbolic) {
         hdr = h.open;
-        hdrLen = static_cast<int>(h.comma - h.open);
+        hdr_len = static_cast<int>(h.comma - h.open);
       }
-      int rc = ReportMatch(h, blockOffset, hdr, hdrLen);
+      int rc = ReportMatch(h, block_offset, hdr, hdr_len);
       if (rc == kStoreDescEndMissing) {
         status = rc;
         break;  // the rest of this block is skipped; the next block is scanned
@@ -205,19 +190,19 @@ int OpenDescriptions(const char* path) {
   // Blocks are read straight into the block buffer; a stream buffer would only add a copy.
   setvbuf(fBin, nullptr, _IONBF, 0);
   if (fseek(fBin, 0, SEEK_END) != 0) {
-    PrintError(-1, "Can't seek to end in file '%s'", path);
+    PrintError(kNoErrno, "Can't seek to end in file '%s'", path);
     CloseDescriptions();
     return kStoreEndSeekFailed;
   }
   DescFileLen = ftell(fBin);
   if (DescFileLen == -1) {
-    PrintError(-1, "Can't get length of file '%s'", path);
+    PrintError(kNoErrno, "Can't get length of file '%s'", path);
     CloseDescriptions();
     return kStoreLengthFailed;
   }
   pBlkBuff = static_cast<char*>(malloc(kBlockSize));
   if (pBlkBuff == nullptr) {
-    PrintError(-1, "Unable to allocate %ld bytes of memory", kBlockSize);
+    PrintError(kNoErrno, "Unable to allocate %ld bytes of memory", kBlockSize);
     CloseDescriptions();
     return kStoreNoMemory;
   }
@@ -242,26 +227,26 @@ void CloseDescriptions() {
   pBlkBuff = nullptr;
 }
 
-const char* MemSearch(const char* buf, long len, const char* pat, long patLen) {
-  if (len < 1 || patLen < 1 || patLen > len) {
+const char* MemSearch(const char* buf, long len, const char* pat, long pat_len) {
+  if (len < 1 || pat_len < 1 || pat_len > len) {
     return nullptr;
   }
-  // Candidates are the first len - patLen + 1 bytes; memchr skips to the next one that
+  // Candidates are the first len - pat_len + 1 bytes; memchr skips to the next one that
   // starts like the pattern.
-  const char* last = buf + (len - patLen);
+  const char* last = buf + (len - pat_len);
   for (const char* p = buf; p <= last; ++p) {
     p = static_cast<const char*>(memchr(p, pat[0], static_cast<size_t>(last - p + 1)));
     if (p == nullptr) {
       return nullptr;
     }
-    if (memcmp(p + 1, pat + 1, static_cast<size_t>(patLen - 1)) == 0) {
+    if (memcmp(p + 1, pat + 1, static_cast<size_t>(pat_len - 1)) == 0) {
       return p;
     }
   }
   return nullptr;
 }
 
-int32_t ReadDecimal(const char* text, const char* end) {
+int32_t ReadDecimalPrefix(const char* text, const char* end) {
   const char* p = text;
   bool negative = false;
   if (p < end && (*p == '-' || *p == '+')) {
@@ -291,36 +276,36 @@ int32_t ReadDecimal(const char* text, const char* end) {
 void PrintDescription(const char* text) {
   char line[kLineWidth];
   int len = 0;
-  int lastSpace = -1;  // position of the buffered line's last space, or none
+  int last_space = -1;  // position of the buffered line's last space, or none
   for (const char* p = text; *p != '\0'; ++p) {
     const char c = *p;
     if (c == '\n') {
       fwrite(line, 1, static_cast<size_t>(len), stdout);
       putchar('\n');
       len = 0;
-      lastSpace = -1;
+      last_space = -1;
       continue;
     }
     if (c == ' ') {
-      lastSpace = len;
+      last_space = len;
     }
     if (len < kLineWidth) {
       line[len++] = c;
-    } else if (lastSpace == kLineWidth) {
+    } else if (last_space == kLineWidth) {
       // A space just past a full line ends it and is dropped.
       fwrite(line, 1, kLineWidth, stdout);
       putchar('\n');
       len = 0;
-      lastSpace = -1;
-    } else if (lastSpace >= 0) {
+      last_space = -1;
+    } else if (last_space >= 0) {
       // Break at the last space; the word after it moves to the next line.
-      fwrite(line, 1, static_cast<size_t>(lastSpace), stdout);
+      fwrite(line, 1, static_cast<size_t>(last_space), stdout);
       putchar('\n');
-      int rest = len - lastSpace - 1;
-      memmove(line, line + lastSpace + 1, static_cast<size_t>(rest));
+      int rest = len - last_space - 1;
+      memmove(line, line + last_space + 1, static_cast<size_t>(rest));
       line[rest] = c;
       len = rest + 1;
-      lastSpace = -1;
+      last_space = -1;
     } else {
       // A run of more than 78 characters without a space is broken at 78.
       fwrite(line, 1, kLineWidth, stdout);

@@ -11,7 +11,8 @@
 //   SearchSymbols(part)            symbolic search for an upper-case part of a code's name
 //   PrintDescription(text)         print NUL-terminated text wrapped to 78 columns
 //   MemSearch(buf, n, pat, m)      first occurrence of pat within the first n bytes, or null
-//   ReadDecimal(text, end)         decimal value with optional sign, held within 32 bits
+//   ReadDecimalPrefix(text, end)   optional sign and the digits up to the first non-digit,
+//                                  held within 32 bits
 //   CloseDescriptions()            close the store (reporting a failed close), free the buffer
 // State (process-wide)
 //   fBin           the open store, or null
@@ -66,8 +67,8 @@ int OpenDescriptions(const char* path);
 int SearchSectionHeader(const char* pattern);
 int SearchSymbols(const char* part);
 void PrintDescription(const char* text);
-const char* MemSearch(const char* buf, long len, const char* pat, long patLen);
-int32_t ReadDecimal(const char* text, const char* end);
+const char* MemSearch(const char* buf, long len, const char* pat, long pat_len);
+int32_t ReadDecimalPrefix(const char* text, const char* end);
 void CloseDescriptions();
 
 #endif

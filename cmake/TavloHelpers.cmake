@@ -3,7 +3,8 @@
 #   tavlo_set_warnings()            warnings on for C and C++, as errors in our own code
 #   tavlo_enable_sanitizers()       address + undefined on every target that follows
 #   tavlo_find_gtest()              GTest::gtest / GTest::gtest_main, native or built from source
-#   tavlo_add_test(NAME SOURCES .. LIBS ..)     a GoogleTest executable registered with CTest
+#   tavlo_add_test(NAME SOURCES .. LIBS .. [PROPERTIES ..])   a GoogleTest executable registered
+#                                   with CTest, its cases given the test PROPERTIES
 #   tavlo_add_fuzzer(NAME SOURCES .. LIBS ..)   a libFuzzer harness (only with TAVLO_FUZZ)
 
 macro(tavlo_set_warnings)
@@ -36,15 +37,19 @@ macro(tavlo_find_gtest)
 endmacro()
 
 function(tavlo_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;INCLUDES" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;INCLUDES;PROPERTIES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
   if(T_INCLUDES)
     target_include_directories(${T_NAME} PRIVATE ${T_INCLUDES})
   endif()
   # Discover at test time, so that cross builds need no emulator while building.
+  set(properties)
+  if(T_PROPERTIES)
+    set(properties PROPERTIES ${T_PROPERTIES})
+  endif()
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} ${properties})
 endfunction()
 
 function(tavlo_add_fuzzer)

@@ -21,7 +21,7 @@
 
 enum { NO_NUMBER = 0 };
 
-static int ReadDecimal(const char* text) {
+static int ReadDecimalAsScanf(const char* text) {
   char* end;
   long long value;
 
@@ -47,7 +47,7 @@ static int FromBits(unsigned long bits) {
   return -(int)(0xFFFFFFFFUL - bits) - 1;
 }
 
-static int ReadHex(const char* text) {
+static int ReadHexAsScanf(const char* text) {
   const char* p = text;
   char* end;
   unsigned long long value, magnitude;
@@ -75,7 +75,7 @@ static int ReadHex(const char* text) {
 
 int NarpoReadCode(const char* arg) {
   if (arg[0] == 'X') {
-    return ReadHex(arg + 1);
+    return ReadHexAsScanf(arg + 1);
   }
-  return ReadDecimal(arg);
+  return ReadDecimalAsScanf(arg);
 }

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SwDescription = data[0] & 1;
   char pattern[32];
   snprintf(pattern, sizeof pattern, "[%d,",
-           static_cast<int>(ReadDecimal(part.data(), part.data() + part.size())));
+           static_cast<int>(ReadDecimalPrefix(part.data(), part.data() + part.size())));
   Search(pattern, false);
   Search("[DI1,Version]", false);
   if (!part.empty()) {

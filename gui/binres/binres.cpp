@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "text.h"
+
 std::int16_t BinResErr = 0;
 std::string BinResErrMsg;
 
@@ -21,30 +23,30 @@ long long IdxPosFor(long long len) {
   return pos < kMinIdxPos ? kMinIdxPos : pos;
 }
 
-long long DataStartFor(long long idxPos, int maxEntsLen) {
-  return ((idxPos + kHdrSize + maxEntsLen) | 15) + 2;
+long long DataStartFor(long long idx_pos, int max_ents_len) {
+  return ((idx_pos + kHdrSize + max_ents_len) | 15) + 2;
 }
 
-void le16Pack(unsigned char* p, std::int16_t v) {
+void Le16Pack(unsigned char* p, std::int16_t v) {
   unsigned u = static_cast<std::uint16_t>(v);
   p[0] = static_cast<unsigned char>(u & 0xFF);
   p[1] = static_cast<unsigned char>((u >> 8) & 0xFF);
 }
 
-std::int16_t le16Unpack(const unsigned char* p) {
+std::int16_t Le16Unpack(const unsigned char* p) {
   long v = static_cast<long>(p[0]) | (static_cast<long>(p[1]) << 8);
   if (v >= 0x8000)
     v -= 0x10000;
   return static_cast<std::int16_t>(v);
 }
 
-void le32Pack(unsigned char* p, std::int32_t v) {
+void Le32Pack(unsigned char* p, std::int32_t v) {
   std::uint32_t u = static_cast<std::uint32_t>(v);  // the two's-complement bit pattern
   for (int i = 0; i < 4; ++i)
     p[i] = static_cast<unsigned char>((u >> (8 * i)) & 0xFF);
 }
 
-bool le32Unpack(const unsigned char* p, std::int32_t* v) {
+bool Le32Unpack(const unsigned char* p, std::int32_t* v) {
   if (p[3] >= 0x80)
     return false;
   *v = static_cast<std::int32_t>(
@@ -64,13 +66,13 @@ enum class Mode { Closed, Reading, Building };
 struct Container {
   std::FILE* file = nullptr;  // FileNo: null when no container is open
   Mode mode = Mode::Closed;
-  long long idxPos = kUnset;
-  std::int16_t maxEntsLen = 0;
-  std::int16_t usedLen = 0;
-  std::string idxEntries;  // the entries exactly as in the file
-  long long nextDataPos = kUnset;
+  long long idx_pos = kUnset;
+  std::int16_t max_ents_len = 0;
+  std::int16_t used_len = 0;
+  std::string idx_entries;  // the entries exactly as in the file
+  long long next_data_pos = kUnset;
   bool dirty = false;
-  std::string keyIndex;
+  std::string key_index;
 };
 
 Container g;
@@ -95,8 +97,8 @@ void SetPlatformStatus(const char* op, int err) {
 void Reset() {
   g.file = nullptr;
   g.mode = Mode::Closed;
-  g.idxEntries.clear();
-  g.keyIndex.clear();
+  g.idx_entries.clear();
+  g.key_index.clear();
 }
 
 void CloseQuietly() {
@@ -160,18 +162,14 @@ bool FileLength(long long* len, int* err) {
   return true;
 }
 
-std::string Num(long long v) {
-  return std::to_string(v);
-}
-
 // Adds an entry's look-up key: its offset (2 bytes), "[", the identifier, "]".
 void AddKey(long offset, const std::string& identifier) {
   unsigned char off[2];
-  le16Pack(off, static_cast<std::int16_t>(offset));
-  g.keyIndex.append(reinterpret_cast<const char*>(off), 2);
-  g.keyIndex += '[';
-  g.keyIndex += identifier;
-  g.keyIndex += ']';
+  Le16Pack(off, static_cast<std::int16_t>(offset));
+  g.key_index.append(reinterpret_cast<const char*>(off), 2);
+  g.key_index += '[';
+  g.key_index += identifier;
+  g.key_index += ']';
 }
 
 bool HasBracket(const std::string& s) {
@@ -188,9 +186,10 @@ bool ReadPointer(std::int32_t* ptr) {
     SetPlatformStatus("BinResOpen", err);
     return false;
   }
-  if (!le32Unpack(b, ptr)) {
+  if (!Le32Unpack(b, ptr)) {
     CloseQuietly();
-    SetStatus(kFieldRange, "BinResOpen", "Field out of range at position " + Num(kPointerPos));
+    SetStatus(kFieldRange, "BinResOpen",
+              "Field out of range at position " + FormatDecimal(kPointerPos));
     return false;
   }
   return true;
@@ -260,41 +259,41 @@ void OpenForReading(const std::string& path) {
   unsigned char hdr[kHdrSize];
   if (!ReadIndexBytes(ptr, hdr, kHdrSize, len))
     return;
-  g.idxPos = ptr;
-  g.maxEntsLen = le16Unpack(hdr + kHdrMaxEntsLen);
-  std::int16_t used = le16Unpack(hdr + kHdrUsedLen);
-  if (g.maxEntsLen < kMinBuildIndexLen || used < 0 || used > g.maxEntsLen) {
-    FailOpen(kCorruptIndex,
-             "Index is corrupt, MaxEntsLen=" + Num(g.maxEntsLen) + ", used length=" + Num(used));
+  g.idx_pos = ptr;
+  g.max_ents_len = Le16Unpack(hdr + kHdrMaxEntsLen);
+  std::int16_t used = Le16Unpack(hdr + kHdrUsedLen);
+  if (g.max_ents_len < kMinBuildIndexLen || used < 0 || used > g.max_ents_len) {
+    FailOpen(kCorruptIndex, "Index is corrupt, MaxEntsLen=" + FormatDecimal(g.max_ents_len) +
+                                ", used length=" + FormatDecimal(used));
     return;
   }
-  g.idxEntries.assign(static_cast<std::size_t>(used), '\0');
-  if (used > 0 && !ReadIndexBytes(g.idxPos + kHdrSize,
-                                  reinterpret_cast<unsigned char*>(&g.idxEntries[0]), used, len)) {
+  g.idx_entries.assign(static_cast<std::size_t>(used), '\0');
+  if (used > 0 && !ReadIndexBytes(g.idx_pos + kHdrSize,
+                                  reinterpret_cast<unsigned char*>(&g.idx_entries[0]), used, len)) {
     return;
   }
-  g.usedLen = used;
+  g.used_len = used;
 
   // Offsets are 1-based within IdxEntries, as KeyIndex stores them.
   long offset = 1;
   while (offset <= used) {
-    long idLenAt = offset + kEntIdLen;  // 1-based
-    if (idLenAt > used) {
-      FailOpen(kCorruptIndex, "Index is corrupt, entry at offset " + Num(offset) +
-                                  " overruns the used length " + Num(used));
+    long id_len_at = offset + kEntIdLen;  // 1-based
+    if (id_len_at > used) {
+      FailOpen(kCorruptIndex, "Index is corrupt, entry at offset " + FormatDecimal(offset) +
+                                  " overruns the used length " + FormatDecimal(used));
       return;
     }
-    long n = static_cast<unsigned char>(g.idxEntries[static_cast<std::size_t>(idLenAt - 1)]);
+    long n = static_cast<unsigned char>(g.idx_entries[static_cast<std::size_t>(id_len_at - 1)]);
     if (offset + kEntId + n - 1 > used) {
-      FailOpen(kCorruptIndex, "Index is corrupt, entry at offset " + Num(offset) +
-                                  " overruns the used length " + Num(used));
+      FailOpen(kCorruptIndex, "Index is corrupt, entry at offset " + FormatDecimal(offset) +
+                                  " overruns the used length " + FormatDecimal(used));
       return;
     }
-    std::string id = g.idxEntries.substr(static_cast<std::size_t>(offset - 1 + kEntId),
-                                         static_cast<std::size_t>(n));
+    std::string id = g.idx_entries.substr(static_cast<std::size_t>(offset - 1 + kEntId),
+                                          static_cast<std::size_t>(n));
     if (n == 0 || HasBracket(id)) {
-      FailOpen(kCorruptIndex,
-               "Index is corrupt, entry at offset " + Num(offset) + " has an invalid identifier");
+      FailOpen(kCorruptIndex, "Index is corrupt, entry at offset " + FormatDecimal(offset) +
+                                  " has an invalid identifier");
       return;
     }
     AddKey(offset, id);
@@ -303,47 +302,47 @@ void OpenForReading(const std::string& path) {
   SetOk();
 }
 
-void OpenForBuilding(const std::string& path, std::int16_t indexLen) {
+void OpenForBuilding(const std::string& path, std::int16_t index_len) {
   std::int32_t ptr = 0;
   long long len = 0;
   if (!OpenFile(path, Mode::Building, &ptr, &len))
     return;
   int err = 0;
-  long long idxPos = ptr;
+  long long idx_pos = ptr;
   if (ptr < kNoContainerBelow) {
-    idxPos = IdxPosFor(len);
-    if (idxPos > INT32_MAX) {
+    idx_pos = IdxPosFor(len);
+    if (idx_pos > INT32_MAX) {
       FailOpenPlatform(EFBIG);
       return;
     }
     unsigned char b[4];
-    le32Pack(b, static_cast<std::int32_t>(idxPos));
+    Le32Pack(b, static_cast<std::int32_t>(idx_pos));
     if (!WriteAt(kPointerPos, b, 4, &err)) {
       FailOpenPlatform(err);
       return;
     }
-  } else if (idxPos + kHdrSize - 1 > len) {
+  } else if (idx_pos + kHdrSize - 1 > len) {
     // A pointer this module wrote always lies inside the file; anything else is not ours.
     FailOpen(kBeyondEnd, "Index extends beyond end of file");
     return;
   }
-  long long dataStart = DataStartFor(idxPos, indexLen);
-  if (dataStart - 1 > INT32_MAX) {
+  long long data_start = DataStartFor(idx_pos, index_len);
+  if (data_start - 1 > INT32_MAX) {
     FailOpenPlatform(EFBIG);
     return;
   }
-  std::string area(static_cast<std::size_t>(dataStart - idxPos), '\xFF');
+  std::string area(static_cast<std::size_t>(data_start - idx_pos), '\xFF');
   unsigned char* hdr = reinterpret_cast<unsigned char*>(&area[0]);
-  le16Pack(hdr + kHdrMaxEntsLen, indexLen);
-  le16Pack(hdr + kHdrUsedLen, 0);
-  if (!WriteAt(idxPos, area.data(), area.size(), &err)) {
+  Le16Pack(hdr + kHdrMaxEntsLen, index_len);
+  Le16Pack(hdr + kHdrUsedLen, 0);
+  if (!WriteAt(idx_pos, area.data(), area.size(), &err)) {
     FailOpenPlatform(err);
     return;
   }
-  g.idxPos = idxPos;
-  g.maxEntsLen = indexLen;
-  g.usedLen = 0;
-  g.nextDataPos = dataStart;
+  g.idx_pos = idx_pos;
+  g.max_ents_len = index_len;
+  g.used_len = 0;
+  g.next_data_pos = data_start;
   SetOk();
 }
 
@@ -364,32 +363,32 @@ bool BinResIsOpen() {
   return g.mode != Mode::Closed;
 }
 std::int16_t BinResMaxEntsLen() {
-  return g.maxEntsLen;
+  return g.max_ents_len;
 }
 std::int16_t BinResUsedLen() {
-  return g.usedLen;
+  return g.used_len;
 }
 
-void BinResOpen(const std::string& path, std::int16_t initialIndexLen) {
+void BinResOpen(const std::string& path, std::int16_t initial_index_len) {
   if (g.mode != Mode::Closed) {
     SetStatus(kAlreadyOpen, nullptr, "Already open");
     return;
   }
-  if (initialIndexLen != 0 && initialIndexLen < kMinBuildIndexLen) {
+  if (initial_index_len != 0 && initial_index_len < kMinBuildIndexLen) {
     SetStatus(kInvalidArg, "BinResOpen", "Invalid initial index length");
     return;
   }
-  g.idxPos = kUnset;
-  g.nextDataPos = kUnset;
-  g.maxEntsLen = 0;
-  g.usedLen = 0;
-  g.idxEntries.clear();
-  g.keyIndex.clear();
+  g.idx_pos = kUnset;
+  g.next_data_pos = kUnset;
+  g.max_ents_len = 0;
+  g.used_len = 0;
+  g.idx_entries.clear();
+  g.key_index.clear();
   g.dirty = false;
-  if (initialIndexLen == 0) {
+  if (initial_index_len == 0) {
     OpenForReading(path);
   } else {
-    OpenForBuilding(path, initialIndexLen);
+    OpenForBuilding(path, initial_index_len);
   }
 }
 
@@ -403,43 +402,43 @@ void BinResAppend(const std::string& identifier, const std::string& data) {
   }
   long long n = static_cast<long long>(identifier.size());
   if (n < 1 || n > 255) {
-    SetStatus(kInvalidArg, op, "Invalid Identifier length " + Num(n));
+    SetStatus(kInvalidArg, op, "Invalid Identifier length " + FormatDecimal(n));
     return;
   }
   if (HasBracket(identifier)) {
     SetStatus(kInvalidArg, op, "Invalid Identifier, contains [ or ]");
     return;
   }
-  long long used = static_cast<long long>(g.idxEntries.size());
-  if (used + kEntId + n > g.maxEntsLen) {
+  long long used = static_cast<long long>(g.idx_entries.size());
+  if (used + kEntId + n > g.max_ents_len) {
     SetStatus(kIndexFull, op,
-              "Index is full, IdxEntries=" + Num(used) + ", IdLen=" + Num(n) +
-                  ", MaxEntsLen=" + Num(g.maxEntsLen));
+              "Index is full, IdxEntries=" + FormatDecimal(used) + ", IdLen=" + FormatDecimal(n) +
+                  ", MaxEntsLen=" + FormatDecimal(g.max_ents_len));
     return;
   }
   long long pos = 0;
   long long len = static_cast<long long>(data.size());
   if (len > 0) {
     int err = 0;
-    if (g.nextDataPos + len - 1 > INT32_MAX) {
+    if (g.next_data_pos + len - 1 > INT32_MAX) {
       SetPlatformStatus(op, EFBIG);
       return;
     }
-    if (!WriteAt(g.nextDataPos, data.data(), data.size(), &err)) {
+    if (!WriteAt(g.next_data_pos, data.data(), data.size(), &err)) {
       SetPlatformStatus(op, err);
       return;
     }
-    pos = g.nextDataPos;
-    g.nextDataPos += len;
+    pos = g.next_data_pos;
+    g.next_data_pos += len;
   }
   unsigned char fixed[kEntId];
-  le32Pack(fixed + kEntDataPos, static_cast<std::int32_t>(pos));
-  le32Pack(fixed + kEntDataLen, static_cast<std::int32_t>(len));
+  Le32Pack(fixed + kEntDataPos, static_cast<std::int32_t>(pos));
+  Le32Pack(fixed + kEntDataLen, static_cast<std::int32_t>(len));
   fixed[kEntIdLen] = static_cast<unsigned char>(n);
   AddKey(static_cast<long>(used + 1), identifier);
-  g.idxEntries.append(reinterpret_cast<const char*>(fixed), kEntId);
-  g.idxEntries += identifier;
-  g.usedLen = static_cast<std::int16_t>(g.idxEntries.size());
+  g.idx_entries.append(reinterpret_cast<const char*>(fixed), kEntId);
+  g.idx_entries += identifier;
+  g.used_len = static_cast<std::int16_t>(g.idx_entries.size());
   g.dirty = true;
   SetOk();
 }
@@ -452,26 +451,28 @@ std::string BinResGet(const std::string& identifier) {
   // offset bytes that equal "[" or "]" and read a field from the middle of an entry.
   std::size_t at = identifier.empty() || HasBracket(identifier)
                        ? std::string::npos
-                       : g.keyIndex.find("[" + identifier + "]");
+                       : g.key_index.find("[" + identifier + "]");
   if (at == std::string::npos || at < 2) {
     SetStatus(kNotFound, op, "Resource identifier not found");
     return std::string();
   }
-  long o = le16Unpack(reinterpret_cast<const unsigned char*>(g.keyIndex.data() + at - 2));
-  if (o < 1 || o + kEntIdLen > static_cast<long>(g.idxEntries.size())) {
+  long o = Le16Unpack(reinterpret_cast<const unsigned char*>(g.key_index.data() + at - 2));
+  if (o < 1 || o + kEntIdLen > static_cast<long>(g.idx_entries.size())) {
     SetStatus(kNotFound, op, "Resource identifier not found");  // unreachable: keys are ours
     return std::string();
   }
-  const unsigned char* entry = reinterpret_cast<const unsigned char*>(g.idxEntries.data()) + o - 1;
+  const unsigned char* entry = reinterpret_cast<const unsigned char*>(g.idx_entries.data()) + o - 1;
   // File position of a field of this entry, for messages.
-  long long entryPos = g.idxPos + kHdrSize + o - 1;
+  long long entry_pos = g.idx_pos + kHdrSize + o - 1;
   std::int32_t len = 0;
-  if (!le32Unpack(entry + kEntDataLen, &len)) {
-    SetStatus(kFieldRange, op, "Field out of range at position " + Num(entryPos + kEntDataLen));
+  if (!Le32Unpack(entry + kEntDataLen, &len)) {
+    SetStatus(kFieldRange, op,
+              "Field out of range at position " + FormatDecimal(entry_pos + kEntDataLen));
     return std::string();
   }
   if (len > kMaxGetLength) {
-    SetStatus(kBadGetLength, op, "Resource data length invalid for get string = " + Num(len));
+    SetStatus(kBadGetLength, op,
+              "Resource data length invalid for get string = " + FormatDecimal(len));
     return std::string();
   }
   if (len == 0) {
@@ -479,17 +480,18 @@ std::string BinResGet(const std::string& identifier) {
     return std::string();
   }
   std::int32_t pos = 0;
-  if (!le32Unpack(entry + kEntDataPos, &pos)) {
-    SetStatus(kFieldRange, op, "Field out of range at position " + Num(entryPos + kEntDataPos));
+  if (!Le32Unpack(entry + kEntDataPos, &pos)) {
+    SetStatus(kFieldRange, op,
+              "Field out of range at position " + FormatDecimal(entry_pos + kEntDataPos));
     return std::string();
   }
   int err = 0;
-  long long fileLen = 0;
-  if (!FileLength(&fileLen, &err)) {
+  long long file_len = 0;
+  if (!FileLength(&file_len, &err)) {
     SetPlatformStatus(op, err);
     return std::string();
   }
-  if (pos < 1 || static_cast<long long>(pos) + len - 1 > fileLen) {
+  if (pos < 1 || static_cast<long long>(pos) + len - 1 > file_len) {
     SetStatus(kBeyondEnd, op, "Resource extends beyond end of file");
     return std::string();
   }
@@ -509,7 +511,7 @@ std::string BinResGet(const std::string& identifier) {
 
 std::string BinResGetIdentifiers() {
   std::string out;
-  const std::string& k = g.keyIndex;
+  const std::string& k = g.key_index;
   std::size_t from = 2;  // behind the first entry's two offset bytes
   while (from < k.size()) {
     std::size_t open = k.find('[', from);
@@ -536,10 +538,10 @@ void BinResClose() {
   bool ok = true;
   if (g.dirty && g.mode == Mode::Building) {
     unsigned char used[2];
-    le16Pack(used, g.usedLen);
-    ok = WriteAt(g.idxPos + kHdrUsedLen, used, 2, &err) &&
-         (g.idxEntries.empty() ||
-          WriteAt(g.idxPos + kHdrSize, g.idxEntries.data(), g.idxEntries.size(), &err));
+    Le16Pack(used, g.used_len);
+    ok = WriteAt(g.idx_pos + kHdrUsedLen, used, 2, &err) &&
+         (g.idx_entries.empty() ||
+          WriteAt(g.idx_pos + kHdrSize, g.idx_entries.data(), g.idx_entries.size(), &err));
   }
   errno = 0;
   if (std::fclose(g.file) != 0 && ok) {

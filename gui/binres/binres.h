@@ -68,7 +68,7 @@
 extern std::int16_t BinResErr;
 extern std::string BinResErrMsg;
 
-void BinResOpen(const std::string& path, std::int16_t initialIndexLen);
+void BinResOpen(const std::string& path, std::int16_t initial_index_len);
 void BinResAppend(const std::string& identifier, const std::string& data);
 std::string BinResGet(const std::string& identifier);
 std::string BinResGetIdentifiers();
@@ -114,14 +114,14 @@ constexpr long kUnset = -99999999;  // IdxPos and NextDataPos when not set
 
 // IdxPos for a host of length len and the data start for a capacity (64-bit arithmetic).
 long long IdxPosFor(long long len);
-long long DataStartFor(long long idxPos, int maxEntsLen);
+long long DataStartFor(long long idx_pos, int max_ents_len);
 
 // Byte-by-byte little-endian packing.
-void le16Pack(unsigned char* p, std::int16_t v);
-std::int16_t le16Unpack(const unsigned char* p);
-void le32Pack(unsigned char* p, std::int32_t v);
+void Le16Pack(unsigned char* p, std::int16_t v);
+std::int16_t Le16Unpack(const unsigned char* p);
+void Le32Pack(unsigned char* p, std::int32_t v);
 // False, and *v untouched, when the top byte is 0x80 or more.
-bool le32Unpack(const unsigned char* p, std::int32_t* v);
+bool Le32Unpack(const unsigned char* p, std::int32_t* v);
 
 }  // namespace binres
 

@@ -43,7 +43,3 @@ void ResizeLayout(MainLayout* layout, float sw, float sh, float px, float py) {
     list.height = h;
   ruler.height = list.height;
 }
-
-int TwipsToPixels(float twips, float twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
-}

@@ -9,9 +9,11 @@
 //   ResizeLayout(layout, sw, sh, px, py)   stretches the pane and the list to an inner size of
 //                                          sw by sh twips; a size of 30 pixels or less is not
 //                                          applied; the list's width and the ruler's place stay
-//   TwipsToPixels(twips, twips_per_pixel)  the nearest whole pixel
+//   (twips to pixels: TwipsToPixels of twips.h)
 #ifndef TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
 #define TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
+
+#include "twips.h"
 
 enum class MainControl { kLabel1, kTxtSearch, kLstMatches, kPicRuler, kTxtResult };
 constexpr int kMainControlCount = 5;
@@ -39,6 +41,5 @@ constexpr float kMinPanePixels = 30;
 MainLayout DesignedLayout();
 void PlacePanes(MainLayout* layout, float ruler_position, float px);
 void ResizeLayout(MainLayout* layout, float sw, float sh, float px, float py);
-int TwipsToPixels(float twips, float twips_per_pixel);
 
 #endif

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "msgbox.h"
+#include "text.h"
 
 int32_t RegcRc = 0;
 int32_t RegcValueType = 0;
@@ -13,7 +14,6 @@ int32_t RegcDataLen = 0;
 
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
 constexpr uint32_t kFormatBufferSize = 256;
 // Registry keys get this class text when they are created.
 constexpr const char* kCreateClass = "REG_DWORD";
@@ -22,11 +22,8 @@ RegcStore* installed_store = nullptr;
 unsigned char text_buffer[kRegcTextBufferSize];
 uint32_t key_result = 0;
 
-std::string Signed(int64_t value) {
-  return std::to_string(value);
-}
 std::string Handle(uint32_t key) {
-  return Signed(static_cast<int32_t>(key));
+  return FormatDecimal(static_cast<int32_t>(key));
 }
 
 uint32_t Le32Get(const unsigned char* p) {
@@ -59,8 +56,8 @@ std::string KeyLine(const char* prefix, uint32_t parent, const std::string& path
 }
 
 std::string TypeAndLength() {
-  return std::string("RegcValueType=") + Signed(RegcValueType) + kCrLf +
-         "RegcDataLen=" + Signed(RegcDataLen);
+  return std::string("RegcValueType=") + FormatDecimal(RegcValueType) + kCrLf +
+         "RegcDataLen=" + FormatDecimal(RegcDataLen);
 }
 
 uint32_t Open(const char* operation, const char* prefix, uint32_t access, uint32_t parent,
@@ -154,7 +151,7 @@ std::string RegcQueryValue(uint32_t key, const std::string& name, const std::str
   }
   Diagnostic("RegcQueryValue", "RegQueryValueEx( )", RegcRc,
              "RQhKey=" + Handle(key) + kCrLf + "RQValue='" + name + "'" + kCrLf + TypeAndLength());
-  return "?Error " + Signed(RegcRc);
+  return "?Error " + FormatDecimal(RegcRc);
 }
 
 int32_t RegcQueryValueLong(uint32_t key, const std::string& name, int32_t def) {
@@ -224,11 +221,11 @@ std::string RegcFmtMsg(int32_t code) {
   std::memset(buffer, 0, sizeof buffer);
   uint32_t n =
       RegcGetStore().FormatMessageA(kRegcFormatFromSystem, code, buffer, kFormatBufferSize);
-  std::string prefix = Signed(code) + ": ";
+  std::string prefix = FormatDecimal(code) + ": ";
   if (n == 0) {
     MsgBox(std::string("Unexpected error from Windows API.") + kCrLf +
-               "FormatMessage( ) returned " + Signed(n) + kCrLf + "RFMErrCode=" + Signed(code) +
-               kCrLf,
+               "FormatMessage( ) returned " + FormatDecimal(n) + kCrLf +
+               "RFMErrCode=" + FormatDecimal(code) + kCrLf,
            kMsgBoxExclamation | kMsgBoxOkOnly, "REGC RegcFmtMsg( )");
     return prefix + "FormatMessage() failed!";
   }

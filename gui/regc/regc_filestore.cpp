@@ -12,6 +12,8 @@
 #include <unistd.h>
 #endif
 
+#include "text.h"
+
 namespace {
 
 constexpr const char* kHeader = "tavlo-settings 1";
@@ -474,7 +476,7 @@ uint32_t RegcFileStore::FormatMessageA(uint32_t /*flags*/, int32_t code, char* b
     default:
       return 0;
   }
-  std::string line = std::string(text) + "\r\n";
+  std::string line = std::string(text) + kCrLf;
   if (line.size() + 1 > size)
     return 0;
   std::memcpy(buffer, line.c_str(), line.size() + 1);

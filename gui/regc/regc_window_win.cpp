@@ -1,14 +1,6 @@
 #include "regc_window_win.h"
 
-#include <cmath>
-
-namespace {
-
-int ToPixels(float twips, float twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
-}
-
-}  // namespace
+#include "twips.h"
 
 RegcWin32Window::RegcWin32Window(HWND window, float twips_per_pixel_x, float twips_per_pixel_y)
     : window_(window), tx_(twips_per_pixel_x), ty_(twips_per_pixel_y) {}
@@ -16,9 +8,8 @@ RegcWin32Window::RegcWin32Window(HWND window, float twips_per_pixel_x, float twi
 RegcRect RegcWin32Window::Placement() const {
   RECT r{};
   GetWindowRect(window_, &r);
-  return RegcRect{static_cast<float>(r.left) * tx_, static_cast<float>(r.top) * ty_,
-                  static_cast<float>(r.right - r.left) * tx_,
-                  static_cast<float>(r.bottom - r.top) * ty_};
+  return RegcRect{PixelsToTwips(r.left, tx_), PixelsToTwips(r.top, ty_),
+                  PixelsToTwips(r.right - r.left, tx_), PixelsToTwips(r.bottom - r.top, ty_)};
 }
 
 RegcWindowState RegcWin32Window::State() const {
@@ -30,13 +21,14 @@ RegcWindowState RegcWin32Window::State() const {
 }
 
 void RegcWin32Window::Move(const RegcRect& p) {
-  SetWindowPos(window_, nullptr, ToPixels(p.left, tx_), ToPixels(p.top, ty_),
-               ToPixels(p.width, tx_), ToPixels(p.height, ty_), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, TwipsToPixels(p.left, tx_), TwipsToPixels(p.top, ty_),
+               TwipsToPixels(p.width, tx_), TwipsToPixels(p.height, ty_),
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RegcRect RegcWin32Window::VisibleDesktop() const {
-  return RegcRect{static_cast<float>(GetSystemMetrics(SM_XVIRTUALSCREEN)) * tx_,
-                  static_cast<float>(GetSystemMetrics(SM_YVIRTUALSCREEN)) * ty_,
-                  static_cast<float>(GetSystemMetrics(SM_CXVIRTUALSCREEN)) * tx_,
-                  static_cast<float>(GetSystemMetrics(SM_CYVIRTUALSCREEN)) * ty_};
+  return RegcRect{PixelsToTwips(GetSystemMetrics(SM_XVIRTUALSCREEN), tx_),
+                  PixelsToTwips(GetSystemMetrics(SM_YVIRTUALSCREEN), ty_),
+                  PixelsToTwips(GetSystemMetrics(SM_CXVIRTUALSCREEN), tx_),
+                  PixelsToTwips(GetSystemMetrics(SM_CYVIRTUALSCREEN), ty_)};
 }

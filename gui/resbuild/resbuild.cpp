@@ -5,28 +5,31 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <new>
 #include <string>
 #include <system_error>
 
 #include "binres.h"
+#include "files.h"
 #include "keylist.h"
+#include "text.h"
 
 namespace {
 
-const char* const kCrLf = "\r\n";
 const char* const kBinResError = "Binary Resource Error: ";
 
-// Window operations when the caller has no window.
-ResBuildWindow g_noWindow;
-
-std::string Num(long long v) {
-  return std::to_string(v);
-}
+// Window operations when the caller has no window: none.
+class NoWindow : public ResBuildWindow {
+ public:
+  void SetBusyPointer(bool /*busy*/) override {}
+  void ShowLog(const std::string& /*log*/) override {}
+  void ProcessEvents() override {}
+  void FocusLog() override {}
+};
+NoWindow NoWindowInstance;
 
 std::string StatusLine() {
-  return "Error=" + Num(BinResErr) + " " + BinResErrMsg + kCrLf;
+  return "Error=" + FormatDecimal(BinResErr) + " " + BinResErrMsg + kCrLf;
 }
 
 // The platform's error number when the last append failed to write its data, else 0. A
@@ -65,20 +68,21 @@ class LineReader {
   }
 
  private:
-  int EndOrError(int* err, int atEnd) {
+  int EndOrError(int* err, int at_end) {
     if (std::ferror(f_)) {
       *err = errno ? errno : EIO;
       return -1;
     }
-    return atEnd;
+    return at_end;
   }
 
   std::FILE* f_;
 };
 
-// A header's value field: a decimal integer with an optional sign that fits in 32 bits.
-// Returns 0, or the error number of the failure (EINVAL: not a number, ERANGE: too large).
-int ParseValue(const std::string& text, std::int32_t* value) {
+// A header's value field: the whole text is a decimal integer with an optional sign that fits
+// in 32 bits. Returns 0, or the error number of the failure (EINVAL: not a number, ERANGE: too
+// large).
+int ReadWholeInt32(const std::string& text, std::int32_t* value) {
   std::size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+'))
@@ -101,91 +105,46 @@ int ParseValue(const std::string& text, std::int32_t* value) {
   return 0;
 }
 
-std::string UpperHex(std::int32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%lX", static_cast<unsigned long>(static_cast<std::uint32_t>(v)));
-  return buf;
-}
-
-bool StartsWith(const std::string& s, const char* prefix) {
-  return s.rfind(prefix, 0) == 0;
-}
-
-// Copies a file byte for byte; 0 or the error number.
-int CopyFile(const std::string& from, const std::string& to) {
-  errno = 0;
-  std::FILE* in = std::fopen(from.c_str(), "rb");
-  if (!in)
-    return errno;
-  errno = 0;
-  std::FILE* out = std::fopen(to.c_str(), "wb");
-  if (!out) {
-    int err = errno;
-    std::fclose(in);
-    return err;
-  }
-  int err = 0;
-  static char buf[65536];
-  std::size_t got;
-  while (err == 0 && (got = std::fread(buf, 1, sizeof buf, in)) > 0) {
-    if (std::fwrite(buf, 1, got, out) != got)
-      err = errno ? errno : EIO;
-  }
-  if (err == 0 && std::ferror(in))
-    err = errno ? errno : EIO;
-  std::fclose(in);
-  if (std::fclose(out) != 0 && err == 0)
-    err = errno ? errno : EIO;
-  if (err == 0) {
-    // An executable stays executable in its rebuilt form.
-    std::error_code ec;
-    auto perms = std::filesystem::status(from, ec).permissions();
-    if (!ec)
-      std::filesystem::permissions(to, perms, ec);
-  }
-  return err;
-}
-
 // One run of the Make.
 class Make {
  public:
-  Make(const std::string& resourceFile, const std::string& dataPath, ResBuildWindow& window)
-      : resourceFile_(resourceFile),
-        buildFile_(resourceFile + ".mkres"),
-        dataPath_(dataPath),
+  Make(const std::string& resource_file, const std::string& data_path, ResBuildWindow& window)
+      : resource_file_(resource_file),
+        build_file_(resource_file + ".mkres"),
+        data_path_(data_path),
         window_(window) {}
 
   void Run(const ResBuildTime& now) {
     log_ = "Making Binary Resource as at " + ResBuildTimeStamp(now) + kCrLf;
-    log_ += "Binary Resource File: " + resourceFile_ + kCrLf;
+    log_ += "Binary Resource File: " + resource_file_ + kCrLf;
     if (!OpenContainer())
       return;
     log_ += std::string("BinResOpen OK") + kCrLf;
-    log_ += "Processing Data File: " + dataPath_ + kCrLf;
+    log_ += "Processing Data File: " + data_path_ + kCrLf;
     window_.ShowLog(log_);
     if (!ReadDataFile())
       return;
-    bool keysOk = false;
+    bool keys_ok = false;
     if (BinResErr == 0) {
-      int err = AppendKeys(&keysOk);
+      int err = AppendKeys(&keys_ok);
       if (err != 0) {
         Fail(err);
         return;
       }
     }
     BinResClose();
-    containerOpen_ = false;
+    container_open_ = false;
     if (BinResErr != 0) {
       log_ += std::string(kBinResError) + "Can't close." + kCrLf + StatusLine();
-      keysOk = false;
+      keys_ok = false;
     } else {
       log_ += std::string("BinResClose OK") + kCrLf;
     }
-    if (keysOk) {
+    if (keys_ok) {
       ReplaceResourceFile();
     } else {
       // The log above already names the failure; the program file keeps its old container.
-      std::remove(buildFile_.c_str());
+      std::remove(build_file_.c_str());
     }
   }
 
@@ -194,10 +153,10 @@ class Make {
     if (data_)
       std::fclose(data_);
     data_ = nullptr;
-    if (containerOpen_) {
+    if (container_open_) {
       BinResClose();
-      containerOpen_ = false;
-      std::remove(buildFile_.c_str());
+      container_open_ = false;
+      std::remove(build_file_.c_str());
     }
     log_ += BinResErrorText(err);
   }
@@ -216,7 +175,7 @@ class Make {
 
   void CantOpenPlatform(int err) {
     CantOpen();
-    log_ += "Error=" + Num(err) + " BinResOpen: " + BinResErrorText(err) + kCrLf;
+    log_ += "Error=" + FormatDecimal(err) + " BinResOpen: " + BinResErrorText(err) + kCrLf;
   }
 
   // Opens a copy of the resource file for building. The resource file itself must be
@@ -224,36 +183,36 @@ class Make {
   bool OpenContainer() {
     if (BinResIsOpen()) {
       // Another Make or Dump is running: the container refuses and stays as it is.
-      BinResOpen(resourceFile_, kResBuildIndexLen);
+      BinResOpen(resource_file_, kResBuildIndexLen);
       CantOpen();
       log_ += StatusLine();
       return false;
     }
     errno = 0;
-    std::FILE* probe = std::fopen(resourceFile_.c_str(), "r+b");
+    std::FILE* probe = std::fopen(resource_file_.c_str(), "r+b");
     int err = errno;
     if (probe) {
       std::fclose(probe);
-      err = CopyFile(resourceFile_, buildFile_);
+      err = CopyFileBytes(resource_file_, build_file_);
       if (err != 0) {
-        std::remove(buildFile_.c_str());
+        std::remove(build_file_.c_str());
         CantOpenPlatform(err);
         return false;
       }
     } else if (err == ENOENT) {
-      std::remove(buildFile_.c_str());  // a new resource file starts empty
+      std::remove(build_file_.c_str());  // a new resource file starts empty
     } else {
       CantOpenPlatform(err);
       return false;
     }
-    BinResOpen(buildFile_, kResBuildIndexLen);
+    BinResOpen(build_file_, kResBuildIndexLen);
     if (BinResErr != 0) {
       CantOpen();
       log_ += StatusLine();
-      std::remove(buildFile_.c_str());
+      std::remove(build_file_.c_str());
       return false;
     }
-    containerOpen_ = true;
+    container_open_ = true;
     return true;
   }
 
@@ -261,7 +220,7 @@ class Make {
   // False after an unexpected failure (already logged).
   bool ReadDataFile() {
     errno = 0;
-    data_ = std::fopen(dataPath_.c_str(), "rb");
+    data_ = std::fopen(data_path_.c_str(), "rb");
     if (!data_) {
       Fail(errno);
       return false;
@@ -287,27 +246,28 @@ class Make {
     }
     std::fclose(data_);
     data_ = nullptr;
-    log_ += Num(lines) + " records, " + Num(records_) + " codes in data file." + kCrLf;
+    log_ += FormatDecimal(lines) + " records, " + FormatDecimal(records_) + " codes in data file." +
+            kCrLf;
     return true;
   }
 
   // Returns 0, or the error number of an unexpected failure.
   int ClassifyLine(const std::string& line) {
-    char codeType = 0;
+    char code_type = 0;
     if (StartsWith(line, "[") && line.find(",KXRC_") != std::string::npos) {
-      codeType = '2';
+      code_type = '2';
     } else if (StartsWith(line, "[") && line.find(",KXCC_") != std::string::npos) {
-      codeType = '1';
+      code_type = '1';
     }
-    if (codeType != 0) {
+    if (code_type != 0) {
       if (int err = WritePending())
         return err;
       std::size_t c = line.find(',');
-      int err = ParseValue(line.substr(1, c - 1), &value_);
+      int err = ReadWholeInt32(line.substr(1, c - 1), &value_);
       if (err != 0)
         return err;
       name_ = line.substr(c + 1, line.size() - c - 2);
-      pending_ = codeType;
+      pending_ = code_type;
       text_.clear();
     } else if (StartsWith(line, "[DI")) {
       if (int err = WritePending())
@@ -315,7 +275,7 @@ class Make {
       std::size_t c = line.find(',');
       if (c == std::string::npos)
         return EINVAL;
-      int err = ParseValue(line.substr(3, c - 3), &value_);
+      int err = ReadWholeInt32(line.substr(3, c - 3), &value_);
       if (err != 0)
         return err;
       pending_ = '3';
@@ -338,12 +298,12 @@ class Make {
     std::string id;
     std::string data;
     if (pending_ == '3') {
-      id = "3." + Num(value_);
+      id = "3." + FormatDecimal(value_);
       data = joined;
     } else {
       ++records_;
-      id = Num(records_);
-      data = std::string(1, pending_) + "|" + Num(value_) + "|" + name_ + "|" + joined;
+      id = FormatDecimal(records_);
+      data = std::string(1, pending_) + "|" + FormatDecimal(value_) + "|" + name_ + "|" + joined;
     }
     BinResAppend(id, data);
     if (int err = AppendWriteError())
@@ -354,10 +314,10 @@ class Make {
       return 0;
     }
     if (pending_ != '3') {
-      numericKeys_ += KeyListEntry(records_, Num(value_));
+      numeric_keys_ += KeyListEntry(records_, FormatDecimal(value_));
       if (value_ > 9)
-        numericKeys_ += KeyListEntry(records_, UpperHex(value_));
-      symbolicKeys_ += KeyListEntry(records_, name_);
+        numeric_keys_ += KeyListEntry(records_, FormatUpperHex(value_));
+      symbolic_keys_ += KeyListEntry(records_, name_);
     }
     window_.ProcessEvents();
     return 0;
@@ -380,47 +340,47 @@ class Make {
   // error number of a failed write; *ok true when all three were appended.
   int AppendKeys(bool* ok) {
     *ok = true;
-    if (int err = AppendKey("KeyCnt", Num(records_), ok))
+    if (int err = AppendKey("KeyCnt", FormatDecimal(records_), ok))
       return err;
-    log_ += "KeyCnt=" + Num(records_) + kCrLf;
-    if (int err = AppendKey("NumericKeys", numericKeys_, ok))
+    log_ += "KeyCnt=" + FormatDecimal(records_) + kCrLf;
+    if (int err = AppendKey("NumericKeys", numeric_keys_, ok))
       return err;
-    log_ += "NumericKeys= (length " + Num(static_cast<long long>(numericKeys_.size())) + ")" +
-            kCrLf + numericKeys_ + kCrLf;
-    if (int err = AppendKey("SymbolicKeys", symbolicKeys_, ok))
+    log_ += "NumericKeys= (length " + FormatDecimal(static_cast<long long>(numeric_keys_.size())) +
+            ")" + kCrLf + numeric_keys_ + kCrLf;
+    if (int err = AppendKey("SymbolicKeys", symbolic_keys_, ok))
       return err;
-    log_ += "SymbolicKeys= (length " + Num(static_cast<long long>(symbolicKeys_.size())) + ")" +
-            kCrLf + symbolicKeys_ + kCrLf;
+    log_ += "SymbolicKeys= (length " +
+            FormatDecimal(static_cast<long long>(symbolic_keys_.size())) + ")" + kCrLf +
+            symbolic_keys_ + kCrLf;
     return 0;
   }
 
   void ReplaceResourceFile() {
-    std::error_code ec;
-    std::filesystem::rename(buildFile_, resourceFile_, ec);
+    std::error_code ec = ReplaceFile(build_file_, resource_file_);
     if (ec) {
-      std::remove(buildFile_.c_str());
+      std::remove(build_file_.c_str());
       log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf + "Error " +
-              Num(ec.value()) + ": " + ec.message() + kCrLf;
+              FormatDecimal(ec.value()) + ": " + ec.message() + kCrLf;
       return;
     }
     complete_ = true;
   }
 
-  std::string resourceFile_;
-  std::string buildFile_;
-  std::string dataPath_;
+  std::string resource_file_;
+  std::string build_file_;
+  std::string data_path_;
   ResBuildWindow& window_;
   std::string log_;
   std::FILE* data_ = nullptr;
-  bool containerOpen_ = false;
+  bool container_open_ = false;
   bool complete_ = false;
   char pending_ = 0;  // 0 none, '1' completion code, '2' reason code, '3' version
   std::int32_t value_ = 0;
   std::string name_;
   std::string text_;  // "~" + line for every description line
   long records_ = 0;  // K
-  std::string numericKeys_;
-  std::string symbolicKeys_;
+  std::string numeric_keys_;
+  std::string symbolic_keys_;
 };
 
 const char* const kMonths[12] = {"January",   "February", "March",    "April",
@@ -467,11 +427,11 @@ std::string ResBuildPercent(long used, long capacity) {
   return buf;
 }
 
-std::string MakeBinaryResource(const std::string& resourceFile, const std::string& dataPath,
+std::string MakeBinaryResource(const std::string& resource_file, const std::string& data_path,
                                const ResBuildClock& clock, ResBuildWindow* window, bool* complete) {
-  ResBuildWindow& w = window ? *window : g_noWindow;
+  ResBuildWindow& w = window ? *window : NoWindowInstance;
   w.SetBusyPointer(true);
-  Make make(resourceFile, dataPath, w);
+  Make make(resource_file, data_path, w);
   try {
     make.Run(clock ? clock() : ResBuildLocalClock());
   } catch (const std::bad_alloc&) {
@@ -484,22 +444,22 @@ std::string MakeBinaryResource(const std::string& resourceFile, const std::strin
   return make.Log();
 }
 
-std::string DumpBinaryResource(const std::string& resourceFile, ResBuildWindow* window,
+std::string DumpBinaryResource(const std::string& resource_file, ResBuildWindow* window,
                                bool* complete) {
-  ResBuildWindow& w = window ? *window : g_noWindow;
+  ResBuildWindow& w = window ? *window : NoWindowInstance;
   w.SetBusyPointer(true);
-  std::string log = "Binary Resource File: " + resourceFile + kCrLf;
+  std::string log = "Binary Resource File: " + resource_file + kCrLf;
   bool ok = false;
   bool opened = false;
   try {
-    BinResOpen(resourceFile, 0);
+    BinResOpen(resource_file, 0);
     if (BinResErr != 0) {
       log += std::string(kBinResError) + "Can't open to read." + kCrLf + StatusLine();
     } else {
       opened = true;
-      log += "BinResOpen OK, " + Num(BinResUsedLen()) + " of " + Num(BinResMaxEntsLen()) +
-             " bytes used in index (" + ResBuildPercent(BinResUsedLen(), BinResMaxEntsLen()) +
-             "% full)" + kCrLf;
+      log += "BinResOpen OK, " + FormatDecimal(BinResUsedLen()) + " of " +
+             FormatDecimal(BinResMaxEntsLen()) + " bytes used in index (" +
+             ResBuildPercent(BinResUsedLen(), BinResMaxEntsLen()) + "% full)" + kCrLf;
       std::string ids = BinResGetIdentifiers();
       if (BinResErr != 0) {
         log += std::string(kBinResError) + "Can't get identifiers." + kCrLf + StatusLine();

@@ -3,16 +3,16 @@
 // the window shows; the few window operations they need go through ResBuildWindow.
 //
 // Operations:
-//   MakeBinaryResource(resourceFile, dataPath, clock, window, complete)
-//       read the description text at dataPath and build the container of resourceFile:
+//   MakeBinaryResource(resource_file, data_path, clock, window, complete)
+//       read the description text at data_path and build the container of resource_file:
 //       "3.n" (version text), "1".."K" (code records), "KeyCnt", "NumericKeys", "SymbolicKeys"
-//   DumpBinaryResource(resourceFile, window)   list every resource of the container
+//   DumpBinaryResource(resource_file, window)   list every resource of the container
 //   ResBuildDataPath(dir, file)                dir + the platform's path separator + file
 //   ResBuildLocalClock()                       the local date and time
 //   ResBuildTimeStamp(time)                    "HH:MM:SS dd mmmm yyyy", English month names
 //   ResBuildPercent(used, capacity)            used*100/capacity in single precision, "%.7g"
 //
-// The Make builds into a copy of the resource file in the same folder (resourceFile + ".mkres")
+// The Make builds into a copy of the resource file in the same folder (resource_file + ".mkres")
 // and puts the copy in place only when every resource was appended and the container closed;
 // on any failure the resource file stays as it was. The data file and the container are
 // closed on every path.
@@ -39,24 +39,24 @@ struct ResBuildTime {
 
 using ResBuildClock = std::function<ResBuildTime()>;
 
-// Window operations of the Make and the Dump; the Win32 layer implements them, tests may
-// record them. Every operation defaults to doing nothing.
+// Window operations of the Make and the Dump; the Win32 layer implements them, tests record
+// them. Without a window (nullptr) they do nothing.
 class ResBuildWindow {
  public:
   virtual ~ResBuildWindow() = default;
-  virtual void SetBusyPointer(bool /*busy*/) {}
-  virtual void ShowLog(const std::string& /*log*/) {}  // set txtLog and repaint it at once
-  virtual void ProcessEvents() {}
-  virtual void FocusLog() {}
+  virtual void SetBusyPointer(bool busy) = 0;
+  virtual void ShowLog(const std::string& log) = 0;  // set txtLog and repaint it at once
+  virtual void ProcessEvents() = 0;
+  virtual void FocusLog() = 0;
 };
 
 // complete (optional) is set true only when the resource file was replaced by the new build.
-std::string MakeBinaryResource(const std::string& resourceFile, const std::string& dataPath,
+std::string MakeBinaryResource(const std::string& resource_file, const std::string& data_path,
                                const ResBuildClock& clock, ResBuildWindow* window = nullptr,
                                bool* complete = nullptr);
 
 // complete (optional) is set true when every resource was listed and the container closed.
-std::string DumpBinaryResource(const std::string& resourceFile, ResBuildWindow* window = nullptr,
+std::string DumpBinaryResource(const std::string& resource_file, ResBuildWindow* window = nullptr,
                                bool* complete = nullptr);
 
 std::string ResBuildDataPath(const std::string& dir, const std::string& file);

@@ -18,6 +18,7 @@
 #endif
 
 #include "resbuild.h"
+#include "text.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
   std::fwrite(log.data(), 1, log.size(), stdout);
   // A log that ends in an "Error N: ..." line has no line end of its own.
   if (!log.empty() && log.back() != '\n')
-    std::fputs("\r\n", stdout);
+    std::fputs(kCrLf, stdout);
   if (std::fflush(stdout) != 0)
     return 1;
   return complete ? 0 : 1;

@@ -2,19 +2,14 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "code.h"
 #include "main_win.h"
+#include "text.h"
 
 namespace {
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
 
 // The running program's full path, however long it is.
 std::string ProgramPath() {
@@ -34,8 +29,8 @@ std::string ProgramPath() {
 void Main() {
   CodeFacts facts;
   facts.program_path = ProgramPath();
-  facts.tmp = Env("TMP");
-  facts.temp = Env("TEMP");
+  facts.tmp = EnvText("TMP");
+  facts.temp = EnvText("TEMP");
   HDC screen = GetDC(nullptr);
   if (screen != nullptr) {
     facts.dpi_x = GetDeviceCaps(screen, LOGPIXELSX);

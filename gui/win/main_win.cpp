@@ -1,6 +1,5 @@
 #include "main_win.h"
 
-#include <cmath>
 #include <memory>
 
 #include "app.h"
@@ -16,6 +15,7 @@
 #include "msgbox.h"
 #include "regc_window_win.h"
 #include "ruler_win.h"
+#include "twips.h"
 #include "version_win.h"
 
 namespace {
@@ -26,10 +26,6 @@ std::unique_ptr<MainWindow> main_logic;
 std::unique_ptr<RegcWin32Window> main_frame;
 std::unique_ptr<FrmMainPrefs> main_prefs;
 bool main_unloaded = false;
-
-int ToPixels(float twips, float twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
-}
 
 // Form_Unload, once: the preferences saved, frmMake unloaded.
 void FormUnload() {
@@ -209,8 +205,8 @@ HWND frmMainShow() {
     return nullptr;
 
   const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT outer{0, 0, ToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
-             ToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
+  RECT outer{0, 0, TwipsToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
+             TwipsToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
   AdjustWindowRectEx(&outer, style, TRUE, 0);
   main_window = CreateWindowExA(0, kFrmMainClass, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr,

@@ -59,27 +59,27 @@ class BinResTest : public ::testing::Test {
 
 TEST(BinResPacking, LittleEndianByteByByte) {
   unsigned char b[4];
-  binres::le16Pack(b, 4200);
+  binres::Le16Pack(b, 4200);
   EXPECT_EQ(b[0], 0x68);
   EXPECT_EQ(b[1], 0x10);
-  binres::le16Pack(b, -1);
+  binres::Le16Pack(b, -1);
   EXPECT_EQ(b[0], 0xFF);
   EXPECT_EQ(b[1], 0xFF);
-  EXPECT_EQ(binres::le16Unpack(b), -1);
-  binres::le32Pack(b, 0x12345678);
+  EXPECT_EQ(binres::Le16Unpack(b), -1);
+  binres::Le32Pack(b, 0x12345678);
   EXPECT_EQ(b[0], 0x78);
   EXPECT_EQ(b[3], 0x12);
   std::int32_t v = 0;
-  ASSERT_TRUE(binres::le32Unpack(b, &v));
+  ASSERT_TRUE(binres::Le32Unpack(b, &v));
   EXPECT_EQ(v, 0x12345678);
-  binres::le32Pack(b, -2);  // two's complement bit pattern FE FF FF FF
+  binres::Le32Pack(b, -2);  // two's complement bit pattern FE FF FF FF
   EXPECT_EQ(b[0], 0xFE);
   EXPECT_EQ(b[3], 0xFF);
   v = 7;
-  EXPECT_FALSE(binres::le32Unpack(b, &v));  // top byte 0x80 or more is rejected
+  EXPECT_FALSE(binres::Le32Unpack(b, &v));  // top byte 0x80 or more is rejected
   EXPECT_EQ(v, 7);
   const unsigned char max[4] = {0xFF, 0xFF, 0xFF, 0x7F};
-  ASSERT_TRUE(binres::le32Unpack(max, &v));
+  ASSERT_TRUE(binres::Le32Unpack(max, &v));
   EXPECT_EQ(v, 2147483647);
 }
 

@@ -48,10 +48,10 @@ TEST(MemSearch, ComparesHighBytesExactly) {
 }
 
 int32_t Decimal(const char* s) {
-  return ReadDecimal(s, s + strlen(s));
+  return ReadDecimalPrefix(s, s + strlen(s));
 }
 
-TEST(ReadDecimal, StopsAtTheFirstNonDigit) {
+TEST(ReadDecimalPrefix, StopsAtTheFirstNonDigit) {
   EXPECT_EQ(Decimal("2035"), 2035);
   EXPECT_EQ(Decimal("2035abc"), 2035);
   EXPECT_EQ(Decimal("-1"), -1);
@@ -60,10 +60,10 @@ TEST(ReadDecimal, StopsAtTheFirstNonDigit) {
   EXPECT_EQ(Decimal(""), 0);
   EXPECT_EQ(Decimal("DI1"), 0);
   const char header[] = "2192,KXRC";
-  EXPECT_EQ(ReadDecimal(header, header + 2), 21);  // only the given range is read
+  EXPECT_EQ(ReadDecimalPrefix(header, header + 2), 21);  // only the given range is read
 }
 
-TEST(ReadDecimal, HoldsValuesAtTheLimitsOf32Bits) {
+TEST(ReadDecimalPrefix, HoldsValuesAtTheLimitsOf32Bits) {
   EXPECT_EQ(Decimal("2147483647"), INT32_MAX);
   EXPECT_EQ(Decimal("2147483648"), INT32_MAX);
   EXPECT_EQ(Decimal("-2147483648"), INT32_MIN);

@@ -1,11 +1,9 @@
-// The start-up module's window-free half: paths, flags and metrics from the platform's facts,
-// and the modal-box interface.
+// The start-up module's window-free half: paths, flags and metrics from the platform's facts.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "code.h"
-#include "msgbox.h"
 
 namespace {
 
@@ -126,24 +124,6 @@ TEST(CodeTwipsPerPixel, GuardsAgainstAMissingResolution) {
   EXPECT_EQ(CodeTwipsPerPixel(144), 10.0f);
   EXPECT_EQ(CodeTwipsPerPixel(0), 15.0f);
   EXPECT_EQ(CodeTwipsPerPixel(-1), 15.0f);
-}
-
-std::string last_box;
-
-int Recorder(const std::string& prompt, unsigned style, const std::string& title) {
-  last_box = title + "|" + prompt + "|" + std::to_string(style);
-  return 7;
-}
-
-TEST(MsgBox, GoesThroughTheInstalledHandler) {
-  MsgBoxHandler old = SetMsgBoxHandler(Recorder);
-  EXPECT_EQ(MsgBox("Text", kMsgBoxExclamation, "Title"), 7);
-  EXPECT_EQ(last_box, "Title|Text|48");
-  EXPECT_EQ(SetMsgBoxHandler(nullptr), Recorder);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(MsgBox("Text", kMsgBoxOkOnly, "Title"), kMsgBoxIdOk);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Title: Text\n");
-  SetMsgBoxHandler(old);
 }
 
 }  // namespace

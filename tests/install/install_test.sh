@@ -30,7 +30,9 @@ done
 
 # The installed narpo prints exactly what the built one does.
 "$prefix/$bindir/narpo" 2035 > "$work/narpo.out" || fail "installed narpo exited with $?"
-cmp -s "$work/narpo.out" "$golden/narpo_2035.out" || fail "installed narpo 2035 output differs"
+{ echo '==> stdout <=='; cat "$work/narpo.out"; printf '==> stderr <==\n==> status <==\n0\n'; } \
+  > "$work/narpo.txt"
+cmp -s "$work/narpo.txt" "$golden/narpo_2035.txt" || fail "installed narpo 2035 output differs"
 
 # The installed tavlo is the built one with its descriptions, byte for byte.
 if [ -n "$tavlo" ]; then

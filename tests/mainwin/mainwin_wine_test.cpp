@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app.h"
 #include "drive_win.h"
 #include "mainview_win.h"
 
@@ -51,6 +52,8 @@ class TavloProgram : public ::testing::Test {
     CreateDirectoryA(cache_dir_.c_str(), nullptr);
     DeleteFileA((cache_dir_ + "\\tavlo_cache.tmp").c_str());
     _putenv_s("TMP", cache_dir_.c_str());
+    // A first run: no preferences from an earlier start.
+    RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);
 
     std::string exe = WindowsPath(TAVLO_DIST_EXE);
     std::string command = "\"" + exe + "\"";

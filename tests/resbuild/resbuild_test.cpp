@@ -418,7 +418,7 @@ TEST_F(ResBuildTest, OpenContainerRefusesMakeAndDump) {
 // A Dump started while the Make lets the window process events is refused, and the shared
 // status then ends the Make's reading: no key resources, the file stays as it was.
 TEST_F(ResBuildTest, DumpDuringMakeEndsTheMake) {
-  class DumpOnEvents : public ResBuildWindow {
+  class DumpOnEvents : public RecordingWindow {
    public:
     explicit DumpOnEvents(const std::string& res) : res_(res) {}
     void ProcessEvents() override {

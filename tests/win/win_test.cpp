@@ -40,6 +40,7 @@ class WinTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetMsgBoxHandler(RefuseBox);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);  // each test starts as a first run
   }
   void TearDown() override {
     if (frmMainWindow() != nullptr)

@@ -1,7 +1,6 @@
-# Runs one end-to-end case written by tavlo_cli_e2e() (see e2e.cmake).
-#   cmake -DBARE=<tavlo-bare> -DCASE=<case file> -P run_e2e.cmake
+# Runs one end-to-end case written by tavlo_e2e() (see e2e.cmake).
+#   cmake -DBARE=<tavlo-bare> | -DPROGRAM=<program>  -DCASE=<case file> -P run_e2e.cmake
 include(${CASE})
-include(${CASE_APPEND_SCRIPT})
 
 # Reads a file's bytes into var. A plain file(READ) turns CR LF into LF, so text holding a CR
 # is rebuilt byte by byte from its hexadecimal reading.
@@ -28,17 +27,22 @@ endfunction()
 
 file(REMOVE_RECURSE ${CASE_WORK})
 file(MAKE_DIRECTORY ${CASE_WORK})
-set(store ${CASE_WORK}/tavlo)
-
-# The description text: a fixture, a generated text, or none (the bare program).
-set(text "${CASE_TEXT}")
-if(CASE_GEN)
-  include(${CASE_GEN_SCRIPT})
-  file(SIZE ${BARE} bare_size)
-  set(text ${CASE_WORK}/generated.txt)
-  tavlo_gen_store_text(${CASE_GEN} ${bare_size} ${text})
+if(PROGRAM)
+  set(store ${PROGRAM})
+else()
+  # The command-line tavlo: the description text (a fixture, a generated text, or none for the
+  # bare program) appended to a copy of tavlo-bare.
+  include(${CASE_APPEND_SCRIPT})
+  set(store ${CASE_WORK}/tavlo)
+  set(text "${CASE_TEXT}")
+  if(CASE_GEN)
+    include(${CASE_GEN_SCRIPT})
+    file(SIZE ${BARE} bare_size)
+    set(text ${CASE_WORK}/generated.txt)
+    tavlo_gen_store_text(${CASE_GEN} ${bare_size} ${text})
+  endif()
+  tavlo_append_text(${BARE} "${text}" ${store})
 endif()
-tavlo_append_text(${BARE} "${text}" ${store})
 
 set(runner "")
 if(CASE_UNREADABLE)
@@ -90,11 +94,18 @@ foreach(arg IN LISTS CASE_ARGS)
 endforeach()
 # The streams go to files, not variables: execute_process turns CR LF into LF in variables,
 # and a stray CR in the output must show.
+set(stdout ${CASE_WORK}/stdout)
+if(CASE_STDOUT)
+  set(stdout ${CASE_STDOUT})
+endif()
 cmake_language(EVAL CODE "execute_process(COMMAND ${command}
   WORKING_DIRECTORY [==[${CASE_WORK}]==]
-  OUTPUT_FILE [==[${CASE_WORK}/stdout]==] ERROR_FILE [==[${CASE_WORK}/stderr]==]
+  OUTPUT_FILE [==[${stdout}]==] ERROR_FILE [==[${CASE_WORK}/stderr]==]
   RESULT_VARIABLE status)")
-_tavlo_read_bytes(${CASE_WORK}/stdout out)
+set(out "")
+if(NOT CASE_STDOUT)
+  _tavlo_read_bytes(${CASE_WORK}/stdout out)
+endif()
 _tavlo_read_bytes(${CASE_WORK}/stderr err)
 
 set(actual "==> stdout <==\n${out}==> stderr <==\n${err}==> status <==\n${status}\n")
