@@ -11,10 +11,11 @@
 #include "code.h"
 #include "keylist.h"
 #include "msgbox.h"
+#include "text.h"
 
 namespace {
 
-const std::string kCrLf = "\r\n";
+const std::string kLineEnd = kCrLf;
 const char* const kDebugTitle = "Debug";
 
 std::uint32_t SteadyTicks() {
@@ -127,7 +128,7 @@ void MainWindow::ShowResult(const std::string& text) {
 
 void MainWindow::SetListTabStops() {
   if (!view_.ListSetTabStops(kListTabStop)) {
-    MsgBox("AT_Setting=" + std::to_string(kListTabStop) + kCrLf +
+    MsgBox("AT_Setting=" + std::to_string(kListTabStop) + kLineEnd +
                "SendMessage(ATList.hwnd, EM_SETTABSTOPS, 1, Setting)) failed",
            kMsgBoxExclamation | kMsgBoxOkOnly, view_.Title());
   }
@@ -151,15 +152,15 @@ void MainWindow::LoadBinaryResource() {
   std::string opened = CacheFile;  // the cache, or this run's own fresh copy of it
   bool own_copy = false;
   auto report = [&](int number, const std::string& description) {
-    messages +=
-        "File: " + current + kCrLf + "Runtime Error " + std::to_string(number) + ": " + description;
+    messages += "File: " + current + kLineEnd + "Runtime Error " + std::to_string(number) + ": " +
+                description;
   };
   auto platform_report = [&](int error) { report(error, files_.ErrorText(error)); };
   auto read_failed = [&](const std::string& identifier) {
     if (BinResErr == 0)
       return false;
-    messages += "Binary Resource Error: Can't get key '" + identifier + "'." + kCrLf +
-                "File=" + ResourceFile + kCrLf + "Error=" + std::to_string(BinResErr) + " " +
+    messages += "Binary Resource Error: Can't get key '" + identifier + "'." + kLineEnd +
+                "File=" + ResourceFile + kLineEnd + "Error=" + std::to_string(BinResErr) + " " +
                 BinResErrMsg;
     return true;
   };
@@ -207,8 +208,8 @@ void MainWindow::LoadBinaryResource() {
 
       reader_->Open(opened);
       if (BinResErr != 0) {
-        ShowResult("Binary Resource Error: Can't open to read." + kCrLf + "File=" + opened + kCrLf +
-                   "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg);
+        ShowResult("Binary Resource Error: Can't open to read." + kLineEnd + "File=" + opened +
+                   kLineEnd + "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg);
         if (own_copy)
           files_.Remove(opened);
         view_.SetBusyPointer(false);
@@ -259,8 +260,8 @@ void MainWindow::LoadBinaryResource() {
   if (container_open) {
     reader_->Close();
     if (BinResErr != 0) {
-      messages += "Binary Resource Error: Can't close." + kCrLf + "File=" + ResourceFile + kCrLf +
-                  "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg;
+      messages += "Binary Resource Error: Can't close." + kLineEnd + "File=" + ResourceFile +
+                  kLineEnd + "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg;
     }
   }
   if (own_copy)
@@ -312,15 +313,17 @@ void MainWindow::txtSearch_Change() {
       lines.emplace_back(MatchLine(r), r);
     std::stable_sort(lines.begin(), lines.end(),
                      [](const auto& a, const auto& b) { return MatchLineLess(a.first, b.first); });
+    view_.ListHoldRedraw(true);
     for (const auto& line : lines) {
       int index = view_.ListAdd(line.first);
       view_.ListSetItemData(index, line.second);
     }
+    view_.ListHoldRedraw(false);
     view_.ListSelect(1);
     lstMatches_Click();
   }
   if (debug) {
-    MsgBox("Debug: Search took " + std::to_string(Ticks() - start) + "ms" + kCrLf, kMsgBoxOkOnly,
+    MsgBox("Debug: Search took " + std::to_string(Ticks() - start) + "ms" + kLineEnd, kMsgBoxOkOnly,
            kAppTitle);
   }
 }

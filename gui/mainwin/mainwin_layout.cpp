@@ -1,7 +1,5 @@
 #include "mainwin_layout.h"
 
-#include <cmath>
-
 MainLayout DesignedLayout() {
   MainLayout layout;
   layout[MainControl::kLabel1] = {30, 90, 915, 255};

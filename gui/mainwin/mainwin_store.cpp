@@ -1,7 +1,8 @@
 #include "mainwin_store.h"
 
-#include <cstdio>
 #include <limits>
+
+#include "text.h"
 
 std::int16_t RecordCount = 0;
 std::string NumericKeys;
@@ -12,7 +13,7 @@ std::vector<int> Matches;
 
 namespace {
 
-const char* const kLineBreak = "\r\n";
+const char* const kLineBreak = kCrLf;
 
 // A whole decimal number with an optional sign that lies within [low, high]; nothing else.
 bool ParseWhole(const std::string& text, long long low, long long high, long long* out) {
@@ -59,13 +60,6 @@ void StoreClear() {
   NumericKeys.clear();
   SymbolicKeys.clear();
   VersionText.clear();
-}
-
-std::string HexUpper(std::int32_t value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%X",
-                static_cast<unsigned>(static_cast<std::uint32_t>(value)));
-  return buffer;
 }
 
 bool ParseRecord(int r) {
@@ -140,7 +134,7 @@ std::string FormatDescription(int r) {
     label = "Unknown message type " + std::to_string(record.Type) + " for message " +
             std::to_string(r) + "!" + kLineBreak;
   }
-  return label + "\t" + std::to_string(record.Value) + "\tx'" + HexUpper(record.Value) + "'" +
+  return label + "\t" + std::to_string(record.Value) + "\tx'" + FormatUpperHex(record.Value) + "'" +
          kLineBreak + UpperAscii(record.Name) + kLineBreak + kLineBreak +
          ReflowDescription(record.Text) + kLineBreak;
 }
@@ -149,5 +143,5 @@ std::string MatchLine(int r) {
   if (!ParseRecord(r))
     return BrokenLine(r);
   const MessageRecord& record = Records[r];
-  return std::to_string(record.Value) + "\tx" + HexUpper(record.Value) + "\t" + record.Name;
+  return std::to_string(record.Value) + "\tx" + FormatUpperHex(record.Value) + "\t" + record.Name;
 }

@@ -14,7 +14,6 @@
 //   FormatDescription(r)          the text the result pane shows for record r
 //   MatchLine(r)                  the match list's line for record r (parses it first)
 //   ReflowDescription(text)       "~~" becomes a paragraph break, "~" joins two lines
-//   HexUpper(value)               the 32-bit two's-complement value in upper-case hexadecimal
 //
 // A record is parsed on first use. One that cannot be parsed (fewer than three "|", or a type
 // or value that is not a whole number of its size) is marked broken: it is still listed, by the
@@ -53,6 +52,5 @@ bool ParseRecord(int r);
 std::string FormatDescription(int r);
 std::string MatchLine(int r);
 std::string ReflowDescription(const std::string& text);
-std::string HexUpper(std::int32_t value);
 
 #endif

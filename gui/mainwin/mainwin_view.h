@@ -38,6 +38,8 @@ class MainView {
   virtual int ListSelected() = 0;          // -1 when nothing is selected
   // One tab-stop distance in dialog units; false when the list refused it.
   virtual bool ListSetTabStops(int dialog_units) = 0;
+  // Holds the list's repainting while it is filled (true), and repaints it once (false).
+  virtual void ListHoldRedraw(bool /*hold*/) {}
 
   // txtResult: replaces the whole text and repaints the pane at once.
   virtual void SetResultText(const std::string& text) = 0;

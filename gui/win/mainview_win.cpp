@@ -4,6 +4,7 @@
 
 #include "code.h"
 #include "look_win.h"
+#include "twips.h"
 
 namespace {
 
@@ -126,6 +127,14 @@ bool Win32MainView::ListSetTabStops(int dialog_units) {
   INT stops[1] = {dialog_units};
   return SendMessageA(Control(MainControl::kLstMatches), LB_SETTABSTOPS, 1,
                       reinterpret_cast<LPARAM>(stops)) != 0;
+}
+
+// Without this, every added line would redraw the list and its scroll bar.
+void Win32MainView::ListHoldRedraw(bool hold) {
+  HWND list = Control(MainControl::kLstMatches);
+  SendMessageA(list, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+  if (!hold)
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void Win32MainView::SetResultText(const std::string& text) {

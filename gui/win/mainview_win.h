@@ -43,6 +43,7 @@ class Win32MainView : public MainView {
   void ListSelect(int index) override;
   int ListSelected() override;
   bool ListSetTabStops(int dialog_units) override;
+  void ListHoldRedraw(bool hold) override;
 
   void SetResultText(const std::string& text) override;
   std::string ResultText() override;

@@ -1,18 +1,23 @@
-// The real program under Wine, driven from this process through its controls: the lists and
-// descriptions of a few searches, the keyboard in the list, Enter, and a resize that would
-// shrink the pane under 30 pixels. The logic itself is tested natively.
+// Under Wine: the real program, driven from this process through its controls (the lists and
+// descriptions of a few searches, the keyboard in the list, Enter, a resize that would shrink
+// the pane under 30 pixels), and the load's Windows file operations. The logic itself is tested
+// natively.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app.h"
+#include "code.h"
 #include "drive_win.h"
+#include "fake_view.h"
 #include "mainview_win.h"
+#include "mainwin.h"
 
 namespace {
 
@@ -172,3 +177,81 @@ TEST_F(TavloProgram, ResizeKeepsThePaneAboveThirtyPixels) {
 }
 
 }  // namespace
+
+// The load's Windows file operations, in this process with a recording window: the system's
+// error numbers and texts, and a cache that another program holds open.
+class WindowsLoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    dir_ = std::string(temp) + "tavlo-mainwin-load";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    ResourceFile = dir_ + "\\tavlo.exe";
+    CacheFile = dir_ + "\\tavlo_cache.tmp";
+    DeleteFileA(CacheFile.c_str());
+    ASSERT_TRUE(CopyFileA(WindowsPath(TAVLO_DIST_EXE).c_str(), ResourceFile.c_str(), FALSE));
+  }
+  void TearDown() override {
+    DeleteFileA(CacheFile.c_str());
+    DeleteFileA(ResourceFile.c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  static std::string SystemText(DWORD error) {
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                   text, sizeof text, nullptr);
+    std::string out = text;
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' '))
+      out.pop_back();
+    return out;
+  }
+
+  std::string dir_;
+  FakeView view_;
+  MainWindow window_{view_};
+};
+
+TEST_F(WindowsLoad, FailuresCarryTheSystemsNumbers) {
+  struct Case {
+    const char* name;
+    std::string resource, cache, file;
+    DWORD error;
+  };
+  const Case cases[] = {
+      {"no program file", dir_ + "\\none.exe", dir_ + "\\tavlo_cache.tmp", dir_ + "\\none.exe",
+       ERROR_FILE_NOT_FOUND},
+      // A cache folder that does not exist: the cache counts as missing, the copy fails.
+      {"no cache folder", dir_ + "\\tavlo.exe", dir_ + "\\none\\tavlo_cache.tmp",
+       dir_ + "\\none\\tavlo_cache.tmp", ERROR_PATH_NOT_FOUND},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResourceFile = c.resource;
+    CacheFile = c.cache;
+    window_.LoadBinaryResource();
+    EXPECT_EQ(view_.result, "File: " + c.file + "\r\nRuntime Error " + std::to_string(c.error) +
+                                ": " + SystemText(c.error));
+    EXPECT_EQ(RecordCount, 0);
+  }
+}
+
+TEST_F(WindowsLoad, ACacheHeldOpenIsLeftAloneAndAnOwnCopyRead) {
+  FILE* held = std::fopen(CacheFile.c_str(), "wb");
+  ASSERT_NE(held, nullptr);
+  std::fputs("old", held);
+  std::fflush(held);
+  window_.LoadBinaryResource();
+  std::fclose(held);
+  EXPECT_EQ(RecordCount, 350) << view_.result;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ASSERT_TRUE(GetFileAttributesExA(CacheFile.c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 3u);
+  // This run's own copy is gone again.
+  std::string own = CacheFile + "." + std::to_string(GetCurrentProcessId()) + ".new";
+  EXPECT_EQ(GetFileAttributesA(own.c_str()), INVALID_FILE_ATTRIBUTES);
+  // Free again, the next load puts the fresh cache in place.
+  window_.LoadBinaryResource();
+  ASSERT_TRUE(GetFileAttributesExA(CacheFile.c_str(), GetFileExInfoStandard, &data));
+  EXPECT_GT(data.nFileSizeLow, 3u);
+}

@@ -13,7 +13,6 @@
 #include "app.h"
 #include "drive_win.h"
 #include "mainview_win.h"
-#include "prefs.h"
 
 namespace {
 
@@ -39,50 +38,6 @@ struct ScreenAt96Afterwards {
   }
 };
 
-// The stored placement, ruler and last search are taken away, so that both starts show the
-// window as designed, and put back as they were.
-class StoredLayoutSetAside {
- public:
-  StoredLayoutSetAside() {
-    for (const char* name : kNames) {
-      Saved s{name, false, 0, {}};
-      DWORD size = 0;
-      if (RegGetValueA(HKEY_CURRENT_USER, kPrefsKey, name, RRF_RT_ANY, &s.type, nullptr, &size) ==
-          ERROR_SUCCESS) {
-        s.bytes.resize(size);
-        s.present = RegGetValueA(HKEY_CURRENT_USER, kPrefsKey, name, RRF_RT_ANY, nullptr,
-                                 s.bytes.data(), &size) == ERROR_SUCCESS;
-      }
-      saved_.push_back(s);
-    }
-    Clear();
-  }
-  ~StoredLayoutSetAside() {
-    Clear();
-    for (const Saved& s : saved_) {
-      if (s.present) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, kPrefsKey, s.name, s.type, s.bytes.data(),
-                        static_cast<DWORD>(s.bytes.size()));
-      }
-    }
-  }
-  void Clear() {
-    for (const char* name : kNames)
-      RegDeleteKeyValueA(HKEY_CURRENT_USER, kPrefsKey, name);
-  }
-
- private:
-  static constexpr const char* kNames[] = {kPrefsMainWindowValue, kPrefsRulerValue,
-                                           kPrefsLastSearchValue};
-  struct Saved {
-    const char* name;
-    bool present;
-    DWORD type;
-    std::vector<char> bytes;
-  };
-  std::vector<Saved> saved_;
-};
-
 // What one start of the program shows.
 struct Measured {
   RECT inner{};
@@ -92,7 +47,7 @@ struct Measured {
 };
 
 // Each control's designed place in twips scales with the screen; the layout's gaps of 2 pixels
-// (2 twips per pixel each, between list, ruler and pane and under the panes) stay 2 pixels.
+// (list to ruler, ruler to pane, and under the panes: 2 times the twips per pixel) stay 2 pixels.
 struct ControlCase {
   int id;
   const char* name;
@@ -106,9 +61,10 @@ const ControlCase kControls[5] = {
 
 // Starts the program on a screen of the given resolution, measures its window as it opens,
 // searches for "9" and closes it again.
-Measured StartAt(DWORD dpi, StoredLayoutSetAside& stored) {
+Measured StartAt(DWORD dpi) {
   Measured run;
-  stored.Clear();
+  // A first run each time: the window as designed, no stored placement, ruler or search.
+  RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);
   EXPECT_TRUE(SetLogPixels(dpi));
   std::string exe = WindowsPath(TAVLO_DIST_EXE);
   std::string command = "\"" + exe + "\"";
@@ -152,9 +108,8 @@ TEST(Screen144Dpi, EverythingIsOneAndAHalfTimesAsLarge) {
   _putenv_s("TMP", cache_dir.c_str());
 
   ScreenAt96Afterwards restore_screen;
-  StoredLayoutSetAside stored;
-  Measured at96 = StartAt(96, stored);
-  Measured at144 = StartAt(144, stored);
+  Measured at96 = StartAt(96);
+  Measured at144 = StartAt(144);
 
   // The designed inner size over the twips per pixel: 15 at 96 dpi, 10 at 144.
   EXPECT_EQ(at96.inner.right, 701);    // 10515 / 15
