@@ -44,6 +44,7 @@ struct Measured {
   RECT controls[5]{};
   int item_height = 0;
   std::vector<std::string> lines;
+  DWORD stored_ruler = 0;  // "Ruler" as the program saved it when it closed, in twips
 };
 
 // Each control's designed place in twips scales with the screen; the layout's gaps of 2 pixels
@@ -96,6 +97,9 @@ Measured StartAt(DWORD dpi) {
     TerminateProcess(process.hProcess, 1);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
+  DWORD size = sizeof run.stored_ruler;
+  RegGetValueA(HKEY_CURRENT_USER, kPrefsKey, "Ruler", RRF_RT_REG_DWORD, nullptr, &run.stored_ruler,
+               &size);
   return run;
 }
 
@@ -116,6 +120,9 @@ TEST(Screen144Dpi, EverythingIsOneAndAHalfTimesAsLarge) {
   EXPECT_EQ(at96.inner.bottom, 412);   // 6180 / 15
   EXPECT_EQ(at144.inner.right, 1052);  // 10515 / 10 = 1051.5, to the nearest pixel
   EXPECT_EQ(at144.inner.bottom, 618);  // 6180 / 10
+  // The program's own pixel size, as it turns the ruler's left edge back into twips on closing.
+  EXPECT_EQ(at96.stored_ruler, 15u * at96.controls[3].left);
+  EXPECT_EQ(at144.stored_ruler, 10u * at144.controls[3].left);
 
   for (int i = 0; i < 5; ++i) {
     const ControlCase& c = kControls[i];
