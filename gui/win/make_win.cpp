@@ -69,6 +69,7 @@ HFONT MessageFont() {
 
 class MakeWin32;
 MakeWin32* the_window = nullptr;
+void WakeModalLoop();
 
 class MakeWin32 final : public MakeView {
  public:
@@ -127,6 +128,7 @@ class MakeWin32 final : public MakeView {
   }
   void Hide() override {
     ShowWindow(hwnd_, SW_HIDE);
+    WakeModalLoop();
   }
   void Close() override {
     // Posted, so the window goes once the Make's own calls have all returned.
@@ -165,6 +167,12 @@ class MakeWin32 final : public MakeView {
   MakeWindow logic_;
   bool busy_ = false;
 };
+
+// The modal loop waits for posted messages; a click sent from elsewhere that hides or closes
+// the window must wake it.
+void WakeModalLoop() {
+  PostMessageA(nullptr, WM_NULL, 0, 0);
+}
 
 // Runs one message the way the modal loop does: the dialog keys (Tab, access keys) first.
 void Dispatch(MSG& message) {
@@ -224,6 +232,7 @@ LRESULT MakeWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_QUERYENDSESSION:
       return logic_.MayEndSession() ? TRUE : FALSE;
     case WM_NCDESTROY: {
+      WakeModalLoop();
       LRESULT r = DefWindowProcA(hwnd_, message, wparam, lparam);
       the_window = nullptr;
       delete this;

@@ -32,11 +32,12 @@ HWND Under(HWND ruler, POINT p) {
   return ChildWindowFromPointEx(GetParent(ruler), p, CWP_SKIPINVISIBLE);
 }
 
-// x in twips from a child's left edge.
+// x in twips from a child's left edge (its border's, not its inner area's).
 float FromLeft(HWND child, POINT p) {
-  POINT origin{0, 0};
-  MapWindowPoints(child, GetParent(child), &origin, 1);
-  return static_cast<float>(p.x - origin.x) * TwipsPerPixelX;
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return static_cast<float>(p.x - r.left) * TwipsPerPixelX;
 }
 
 LRESULT CALLBACK RulerProc(HWND ruler, UINT message, WPARAM wparam, LPARAM lparam) {

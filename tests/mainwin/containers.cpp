@@ -4,22 +4,20 @@
 
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 #include "binres.h"
 #include "filebytes.h"
 #include "resbuild.h"
 
-#include <unistd.h>
-
 using namespace testfiles;
 
 namespace {
 
+// Test programs run side by side: each has names of its own.
 std::string Scratch(const std::string& name) {
-  // One name per process: CTest runs the cases of this program side by side.
-  return (std::filesystem::temp_directory_path() /
-          ("tavlo-mainwin-" + name + "-" + std::to_string(getpid())))
-      .string();
+  static const std::string tag = std::to_string(std::random_device{}());
+  return (std::filesystem::temp_directory_path() / ("tavlo-mainwin-" + tag + "-" + name)).string();
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // the descriptions, records that cannot be parsed, Enter, and the layout rules.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -29,13 +27,10 @@ int RecordBox(const std::string& prompt, unsigned style, const std::string& titl
   return kMsgBoxIdOk;
 }
 
-// The store loaded from the shipped set; tests that change it make the next test reload.
-void LoadShipped() {
-  std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("tavlo-mainwin-search-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  ResourceFile = (dir / "tavlo.exe").string();
-  CacheFile = (dir / "tavlo_cache.tmp").string();
+// The store loaded from the shipped set, before each test (some change it).
+void LoadShipped(const ScratchDir& dir) {
+  ResourceFile = dir.Path("tavlo.exe");
+  CacheFile = dir.Path("tavlo_cache.tmp");
   WriteFile(ResourceFile, ShippedProgram());
   FakeView view;
   MainWindow window(view);
@@ -49,7 +44,7 @@ class SearchTest : public ::testing::Test {
     Boxes.clear();
     SetMsgBoxHandler(RecordBox);
     DebugMode = kFalse;
-    LoadShipped();
+    LoadShipped(dir_);
   }
   void TearDown() override {
     SetMsgBoxHandler(nullptr);
@@ -63,6 +58,7 @@ class SearchTest : public ::testing::Test {
     return view_.result.substr(0, view_.result.find("\r\n"));
   }
 
+  ScratchDir dir_;
   FakeView view_;
   MainWindow window_{view_};
 };

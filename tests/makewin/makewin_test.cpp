@@ -3,6 +3,7 @@
 // and the maintenance key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>

@@ -288,12 +288,4 @@ TEST_F(PrefsTest, TheRulerIsPlacedFromItsStoredEdgeWhenThePaneStaysInTheWindow) 
   }
 }
 
-TEST_F(PrefsTest, AFaceNameTheFontCannotHoldKeepsTheOldOne) {
-  Store("PrinterFontName", std::string(40, 'F'));
-  Store("PrinterFontBold", 5);
-  PrefsFormLoad(main_);
-  EXPECT_EQ(PrinterFontChoice.name, "Arial");
-  EXPECT_TRUE(PrinterFontChoice.bold);
-}
-
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "code.h"
 #include "make_win.h"
+#include "menus_win.h"
 #include "msgbox.h"
 #include "app.h"
 #include "regc.h"
@@ -121,6 +122,30 @@ TEST_F(MakeWinTest, ClosingFromTheTitleBarUnloadsAndSavesTheSettings) {
   EXPECT_EQ(dir, "C:\\data");
   EXPECT_EQ(file, "codes.txt");
   EXPECT_EQ(MakeWindowLoaded, kTrue);
+}
+
+TEST(Menus, EachItemShowsItsShortcutAfterATab) {
+  HMENU bar = frmMainMenuBar();
+  const struct {
+    int menu;
+    int id;
+    const char* caption;
+  } cases[] = {
+      {0, kMnuFileExit, "E&xit...\tF3"},
+      {1, kMnuHelpVersion, "&Version..."},
+      {1, kMnuHelpUsing, "&Using TAVLO...\tF1"},
+  };
+  char text[64];
+  GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&File");
+  GetMenuStringA(bar, 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Help");
+  for (const auto& c : cases) {
+    GetMenuStringA(GetSubMenu(bar, c.menu), c.id, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, c.caption);
+  }
+  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(kMnuHelpVersion));
+  DestroyMenu(bar);
 }
 
 }  // namespace

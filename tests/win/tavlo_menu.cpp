@@ -1,0 +1,54 @@
+// tavlo-menu COMMAND: drives the running tavlo for the screenshot script.
+//   help        the Help menu's "Using TAVLO..."
+//   version     the Help menu's "Version..."
+//   make-dump   the maintenance key (Shift+Ctrl+Alt+M), then the maintenance window's Dump
+// Exit status 1 when no tavlo window (or no maintenance window) appeared, 2 for another command.
+#include <windows.h>
+
+#include <string>
+
+#include "app.h"
+#include "drive_win.h"
+#include "make_win.h"
+
+namespace {
+
+HWND WaitForMakeWindow() {
+  for (int waited = 0; waited < 10000; waited += 50) {
+    HWND make = FindWindowA("TavloMake", kMakeCaption);
+    if (make != nullptr && IsWindowVisible(make))
+      return make;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  HWND window = FindTavlo(0, 20000);
+  if (window == nullptr)
+    return 1;
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "help" || command == "version") {
+    SendMessageA(window, WM_COMMAND, command == "help" ? kMnuHelpUsing : kMnuHelpVersion, 0);
+  } else if (command == "make-dump") {
+    SetForegroundWindow(window);
+    INPUT keys[8] = {};
+    const WORD codes[4] = {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'};
+    for (int i = 0; i < 4; ++i) {
+      keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
+      keys[i].ki.wVk = keys[7 - i].ki.wVk = codes[i];
+      keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(8, keys, sizeof(INPUT));
+    HWND make = WaitForMakeWindow();
+    if (make == nullptr)
+      return 1;
+    SendMessageA(GetDlgItem(make, kFrmMakeDumpId), BM_CLICK, 0, 0);
+  } else {
+    return 2;
+  }
+  Sleep(300);
+  return 0;
+}
