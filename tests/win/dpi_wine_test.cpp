@@ -120,9 +120,10 @@ TEST(Screen144Dpi, EverythingIsOneAndAHalfTimesAsLarge) {
   EXPECT_EQ(at96.inner.bottom, 412);   // 6180 / 15
   EXPECT_EQ(at144.inner.right, 1052);  // 10515 / 10 = 1051.5, to the nearest pixel
   EXPECT_EQ(at144.inner.bottom, 618);  // 6180 / 10
-  // The program's own pixel size, as it turns the ruler's left edge back into twips on closing.
-  EXPECT_EQ(at96.stored_ruler, 15u * at96.controls[3].left);
-  EXPECT_EQ(at144.stored_ruler, 10u * at144.controls[3].left);
+  // The program's own pixel size: a first run puts the ruler 2 pixels right of the list's
+  // designed width of 4695 twips, and saves that edge in twips when it closes.
+  EXPECT_EQ(at96.stored_ruler, 4695u + 2 * 15);
+  EXPECT_EQ(at144.stored_ruler, 4695u + 2 * 10);
 
   for (int i = 0; i < 5; ++i) {
     const ControlCase& c = kControls[i];
