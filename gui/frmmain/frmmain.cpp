@@ -49,12 +49,6 @@ void Form_DragDrop(MainWindow& main) {
   FrmMainSetRuler(main, l);
 }
 
-void FrmMainPrefs::SetCaption(const std::string& caption) {
-  // The window is created with the application title as its caption; a different one is
-  // not asked for.
-  (void)caption;
-}
-
 void FrmMainPrefs::SetSearchText(const std::string& text) {
   // Setting the text searches, as typing does.
   main_.View().SetSearchText(text);

@@ -32,11 +32,19 @@ void Form_DragDrop(MainWindow& main);
 
 class FrmMainPrefs final : public PrefsWindow {
  public:
-  // frame: the whole window, for its placement; unload_make: unloads frmMake.
-  FrmMainPrefs(MainWindow& main, RegcWindow& frame, std::function<void()> unload_make)
-      : main_(main), frame_(frame), unload_make_(std::move(unload_make)) {}
+  // frame: the whole window, for its placement; unload_make: unloads frmMake; set_caption:
+  // the window's title.
+  FrmMainPrefs(MainWindow& main, RegcWindow& frame, std::function<void()> unload_make,
+               std::function<void(const std::string&)> set_caption = {})
+      : main_(main),
+        frame_(frame),
+        unload_make_(std::move(unload_make)),
+        set_caption_(std::move(set_caption)) {}
 
-  void SetCaption(const std::string& caption) override;
+  void SetCaption(const std::string& caption) override {
+    if (set_caption_)
+      set_caption_(caption);
+  }
   RegcWindow& Frame() override {
     return frame_;
   }
@@ -71,6 +79,7 @@ class FrmMainPrefs final : public PrefsWindow {
   MainWindow& main_;
   RegcWindow& frame_;
   std::function<void()> unload_make_;
+  std::function<void(const std::string&)> set_caption_;
 };
 
 class FrmMainAbout final : public AboutView {
@@ -92,11 +101,11 @@ class FrmMainAbout final : public AboutView {
 
 class FrmMainMake final : public MakeHost {
  public:
-  FrmMainMake(MainWindow& main, std::function<void()> show_modal)
+  // show_modal: shows frmMake modally; false when the main window closed meanwhile.
+  FrmMainMake(MainWindow& main, std::function<bool()> show_modal)
       : main_(main), show_modal_(std::move(show_modal)) {}
-  void ShowMakeWindowModal() override {
-    if (show_modal_)
-      show_modal_();
+  bool ShowMakeWindowModal() override {
+    return show_modal_ ? show_modal_() : true;
   }
   void LoadBinaryResource() override {
     main_.LoadBinaryResource();
@@ -108,7 +117,7 @@ class FrmMainMake final : public MakeHost {
 
  private:
   MainWindow& main_;
-  std::function<void()> show_modal_;
+  std::function<bool()> show_modal_;
 };
 
 #endif

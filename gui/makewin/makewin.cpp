@@ -134,7 +134,8 @@ bool MakeIsMaintenanceKey(int key_code, int shift) {
 
 void MakeMaintenanceKey(MakeHost& host) {
   MakeWindowLoaded = kTrue;
-  host.ShowMakeWindowModal();
+  if (!host.ShowMakeWindowModal())
+    return;
   host.LoadBinaryResource();
   if (host.RecordCount() > 0)
     host.RunSearch();

@@ -25,6 +25,7 @@
 //                                      LowerCaseName true
 //   MakeMaintenanceKey(host)           MakeWindowLoaded set, frmMake shown modally, then the
 //                                      descriptions reloaded and, when loaded, searched again
+//                                      (unless the main window has closed meanwhile)
 #ifndef TAVLO_GUI_MAKEWIN_MAKEWIN_H
 #define TAVLO_GUI_MAKEWIN_MAKEWIN_H
 
@@ -105,7 +106,9 @@ class MakeWindow {
 class MakeHost {
  public:
   virtual ~MakeHost() = default;
-  virtual void ShowMakeWindowModal() = 0;  // returns when it is hidden or closed
+  // Returns when it is hidden or closed: false when the main window was closed meanwhile (a
+  // close held back during a Make and carried out after it), so nothing of it may be used.
+  virtual bool ShowMakeWindowModal() = 0;
   virtual void LoadBinaryResource() = 0;
   virtual int RecordCount() const = 0;
   virtual void RunSearch() = 0;  // txtSearch_Change with the text in the search box

@@ -173,7 +173,10 @@ bool MaintenanceKey(const MSG& message) {
               (GetKeyState(VK_MENU) < 0 ? 4 : 0);
   if (!MakeIsMaintenanceKey(static_cast<int>(message.wParam), shift))
     return false;
-  FrmMainMake host(*main_logic, [] { frmMakeShowModal(main_window); });
+  FrmMainMake host(*main_logic, [] {
+    frmMakeShowModal(main_window);
+    return main_window != nullptr;  // a close held back during a Make may have closed it
+  });
   MakeMaintenanceKey(host);
   return true;
 }
@@ -216,7 +219,9 @@ HWND frmMainShow() {
   main_view = std::make_unique<Win32MainView>(main_window);
   main_logic = std::make_unique<MainWindow>(*main_view);
   main_frame = std::make_unique<RegcWin32Window>(main_window, TwipsPerPixelX, TwipsPerPixelY);
-  main_prefs = std::make_unique<FrmMainPrefs>(*main_logic, *main_frame, frmMakeUnload);
+  main_prefs = std::make_unique<FrmMainPrefs>(
+      *main_logic, *main_frame, frmMakeUnload,
+      [](const std::string& caption) { SetWindowTextA(main_window, caption.c_str()); });
   main_unloaded = false;
   MainWindow& logic = *main_logic;
   RulerWin32Attach(main_view->Control(MainControl::kPicRuler),

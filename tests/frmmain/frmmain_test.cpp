@@ -140,6 +140,7 @@ TEST_F(FrmMainTest, TheMaintenanceKeyReloadsAndSearchesAgain) {
   FrmMainMake host(main_, [&] {
     ++shown;
     view_.items.clear();
+    return true;
   });
   MakeMaintenanceKey(host);
   EXPECT_EQ(shown, 1);

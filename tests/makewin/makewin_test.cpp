@@ -235,8 +235,10 @@ TEST_F(MakeWinTest, TheMaintenanceKeyShowsTheWindowThenReloadsAndSearches) {
   struct Host final : MakeHost {
     std::vector<std::string> calls;
     int records = 0;
-    void ShowMakeWindowModal() override {
+    bool main_stays = true;
+    bool ShowMakeWindowModal() override {
       calls.push_back(MakeWindowLoaded ? "show (loaded)" : "show");
+      return main_stays;
     }
     void LoadBinaryResource() override {
       calls.push_back("load");
@@ -255,6 +257,10 @@ TEST_F(MakeWinTest, TheMaintenanceKeyShowsTheWindowThenReloadsAndSearches) {
   Host empty;
   MakeMaintenanceKey(empty);
   EXPECT_EQ(empty.calls, (std::vector<std::string>{"show (loaded)", "load"}));
+  Host closed;  // the main window closed while frmMake was shown
+  closed.main_stays = false;
+  MakeMaintenanceKey(closed);
+  EXPECT_EQ(closed.calls, (std::vector<std::string>{"show (loaded)"}));
 }
 
 }  // namespace

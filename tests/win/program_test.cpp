@@ -209,33 +209,52 @@ TEST_F(ProgramTest, TheRulerIsDraggedOverTheListAndDroppedInTheGap) {
   EXPECT_EQ(RegLong("Ruler"), (before.left - 100) * 15);
 }
 
-// A copy of the program under another lower-case name builds into tavlo.exe in its folder.
-TEST_F(ProgramTest, TheMaintenanceKeyMakesAndDumpsTavloExeBesideACopy) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + "tavlo-maint-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  std::string dist = WindowsPath(TAVLO_DIST_EXE);
-  ASSERT_TRUE(CopyFileA(dist.c_str(), (folder + "\\tavlo.exe").c_str(), FALSE));
-  ASSERT_TRUE(CopyFileA(dist.c_str(), (folder + "\\maint.exe").c_str(), FALSE));
-  ASSERT_TRUE(
-      CopyFileA(TAVLO_FIXTURES "\\small.txt", (folder + "\\tavlodata-text.o").c_str(), FALSE));
-  Start(folder + "\\maint.exe", folder.c_str());
+class MaintenanceTest : public ProgramTest {
+ protected:
+  // maint.exe, a copy of the program under another lower-case name, beside tavlo.exe and the
+  // small description set as tavlodata-text.o; started there, its maintenance window open.
+  void SetUp() override {
+    ProgramTest::SetUp();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "tavlo-maint-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    std::string dist = WindowsPath(TAVLO_DIST_EXE);
+    ASSERT_TRUE(CopyFileA(dist.c_str(), (folder_ + "\\tavlo.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(dist.c_str(), (folder_ + "\\maint.exe").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(TAVLO_FIXTURES "\\small.txt", (folder_ + "\\tavlodata-text.o").c_str(), FALSE));
+    Start(folder_ + "\\maint.exe", folder_.c_str());
 
-  SetForegroundWindow(window_);
-  INPUT keys[8] = {};
-  const WORD codes[4] = {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = keys[7 - i].ki.wVk = codes[i];
-    keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    SetForegroundWindow(window_);
+    INPUT keys[8] = {};
+    const WORD codes[4] = {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'};
+    for (int i = 0; i < 4; ++i) {
+      keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
+      keys[i].ki.wVk = keys[7 - i].ki.wVk = codes[i];
+      keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(8, keys, sizeof(INPUT));
+    ASSERT_TRUE(Eventually([&] {
+      make_ = FindWindowA("TavloMake", "Make Binary Resource");
+      return make_ != nullptr && IsWindowVisible(make_);
+    }));
   }
-  SendInput(8, keys, sizeof(INPUT));
-  HWND make = nullptr;
-  ASSERT_TRUE(Eventually([&] {
-    make = FindWindowA("TavloMake", "Make Binary Resource");
-    return make != nullptr && IsWindowVisible(make);
-  }));
+  void TearDown() override {
+    ProgramTest::TearDown();
+    for (const char* name : {"tavlo.exe", "maint.exe", "tavlodata-text.o"})
+      DeleteFileA((folder_ + "\\" + name).c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  std::string folder_;
+  HWND make_ = nullptr;
+};
+
+// The copy builds into tavlo.exe in its folder, then reloads from it.
+TEST_F(MaintenanceTest, TheMaintenanceKeyMakesAndDumpsTavloExeBesideACopy) {
+  const std::string& folder = folder_;
+  HWND make = make_;
   EXPECT_EQ(Text(GetDlgItem(make, kFrmMakeDataDirId)), folder) << "the current directory";
   SendMessageA(GetDlgItem(make, kFrmMakeMakeId), BM_CLICK, 0, 0);
   std::string log = Text(GetDlgItem(make, kFrmMakeLogId));
@@ -253,9 +272,24 @@ TEST_F(ProgramTest, TheMaintenanceKeyMakesAndDumpsTavloExeBesideACopy) {
   EXPECT_EQ(ListLines(window_).size(), 2u);
   ASSERT_TRUE(Close());
   EXPECT_EQ(RegText("Make.DataFile"), "tavlodata-text.o") << "frmMake saved on the way out";
-  for (const char* name : {"tavlo.exe", "maint.exe", "tavlodata-text.o"})
-    DeleteFileA((folder + "\\" + name).c_str());
-  RemoveDirectoryA(folder.c_str());
+}
+
+// A close of the main window while a Make runs waits for the Make, then closes both windows.
+TEST_F(MaintenanceTest, ACloseDuringAMakeWaitsForIt) {
+  WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
+  GetFileAttributesExA((folder_ + "\\tavlo.exe").c_str(), GetFileExInfoStandard, &before);
+  Sleep(20);
+  PostMessageA(GetDlgItem(make_, kFrmMakeMakeId), BM_CLICK, 0, 0);
+  PostMessageA(window_, WM_CLOSE, 0, 0);  // reaches the program while the Make runs
+  window_ = nullptr;
+  ASSERT_EQ(WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(process_.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(RegText("Make.DataFile"), "tavlodata-text.o") << "frmMake saved";
+  GetFileAttributesExA((folder_ + "\\tavlo.exe").c_str(), GetFileExInfoStandard, &after);
+  EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), -1)
+      << "the Make ended and put its build in place before the program closed";
 }
 
 }  // namespace
