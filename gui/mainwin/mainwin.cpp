@@ -316,7 +316,8 @@ void MainWindow::txtSearch_Change() {
     view_.ListHoldRedraw(true);
     for (const auto& line : lines) {
       int index = view_.ListAdd(line.first);
-      view_.ListSetItemData(index, line.second);
+      if (index >= 0)  // a list out of room reports a negative index, which means every item
+        view_.ListSetItemData(index, line.second);
     }
     view_.ListHoldRedraw(false);
     view_.ListSelect(1);

@@ -29,7 +29,8 @@ class MainView {
 
   // lstMatches
   virtual void ListClear() = 0;
-  virtual int ListAdd(const std::string& text) = 0;  // appends; returns the item's index
+  // Appends; returns the item's index, negative when the list has no room.
+  virtual int ListAdd(const std::string& text) = 0;
   virtual void ListSetItemData(int index, long data) = 0;
   virtual long ListItemData(int index) = 0;
   virtual int ListCount() = 0;

@@ -53,7 +53,8 @@ class TavloProgram : public ::testing::Test {
     // A cache folder of the tests' own, so that the first start also makes the cache.
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    cache_dir_ = std::string(temp) + "tavlo-mainwin-wine";
+    // Of this test program's own: CTest runs the tests side by side.
+    cache_dir_ = std::string(temp) + "tavlo-mainwin-wine-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(cache_dir_.c_str(), nullptr);
     DeleteFileA((cache_dir_ + "\\tavlo_cache.tmp").c_str());
     _putenv_s("TMP", cache_dir_.c_str());
@@ -77,6 +78,8 @@ class TavloProgram : public ::testing::Test {
       TerminateProcess(process_.hProcess, 1);
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
+    DeleteFileA((cache_dir_ + "\\tavlo_cache.tmp").c_str());
+    RemoveDirectoryA(cache_dir_.c_str());
   }
   void SetUp() override {
     ASSERT_NE(window_, nullptr);
@@ -185,7 +188,7 @@ class WindowsLoad : public ::testing::Test {
   void SetUp() override {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    dir_ = std::string(temp) + "tavlo-mainwin-load";
+    dir_ = std::string(temp) + "tavlo-mainwin-load-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir_.c_str(), nullptr);
     ResourceFile = dir_ + "\\tavlo.exe";
     CacheFile = dir_ + "\\tavlo_cache.tmp";
