@@ -23,7 +23,8 @@ pe_resource() {
   base=$(awk '$1 == "ImageBase" { print $2 }' <<< "$headers")
   read -r vma off < <("$objdump" -h "$exe" | awk '$2 == ".rsrc" { print $4, $6 }')
   set -- $leaf
-  tail -c +$(($1 - (16#$vma - 16#$base) + 16#$off + 1)) "$exe" | head -c $(($2))
+  dd if="$exe" iflag=skip_bytes,count_bytes skip=$(($1 - (16#$vma - 16#$base) + 16#$off)) \
+    count=$(($2)) status=none
 }
 
 dir32=$TAVLO_ROOT/build/win32
