@@ -1,17 +1,14 @@
-// The program's look: the icon and the manifest inside the program files the build makes, and
-// the control font following the twips per pixel that the start-up took.
+// The program's look: the icon and the manifest inside the program files the build makes. (The
+// control font and the layout at another resolution: dpi_wine_test.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "look_win.h"
 #include "res/tavlo_res.h"
 
 namespace {
@@ -59,40 +56,6 @@ TEST(ProgramResources, CarryTheManifestAndEveryIconSize) {
     EXPECT_EQ(widths, (std::vector<int>{16, 24, 32, 48}));
     FreeLibrary(module);
   }
-}
-
-int FontHeight(HFONT font) {
-  LOGFONTA description{};
-  GetObjectA(font, sizeof description, &description);
-  return std::abs(description.lfHeight);
-}
-
-// The font is the system's message font at the resolution the twips per pixel stand for,
-// whatever the screen this test runs on.
-TEST(LookMessageFont, FollowsTheTwipsPerPixel) {
-  const float saved = TwipsPerPixelY;
-  TwipsPerPixelY = 15;
-  HFONT at96 = LookMessageFont();
-  ASSERT_NE(at96, nullptr);
-  const int height96 = FontHeight(at96);
-  EXPECT_GT(height96, 0);
-  struct Case {
-    float twips_per_pixel;
-    int dpi;
-    double scale;
-  };
-  const Case cases[] = {{10, 144, 1.5}, {7.5f, 192, 2.0}, {12, 120, 1.25}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.dpi);
-    TwipsPerPixelY = c.twips_per_pixel;
-    EXPECT_EQ(LookScreenDpi(), c.dpi);
-    HFONT font = LookMessageFont();
-    ASSERT_NE(font, nullptr);
-    EXPECT_NEAR(FontHeight(font), c.scale * height96, 1.0);
-    DeleteObject(font);
-  }
-  DeleteObject(at96);
-  TwipsPerPixelY = saved;
 }
 
 }  // namespace
