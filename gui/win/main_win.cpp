@@ -108,7 +108,7 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       DestroyWindow(window);
       return 0;
     case WM_QUERYENDSESSION:
-      // A log-off or shutdown waits for no Make; otherwise it may go on.
+      // Refused while a Make runs: its window must not go while the Make writes to it.
       return frmMakeLogic() == nullptr || frmMakeLogic()->MayEndSession() ? TRUE : FALSE;
     case WM_ENDSESSION:
       // The session ends: the program will not see WM_CLOSE, so it saves as a close does.
