@@ -7,8 +7,10 @@
 # a command: "help" or "version" (the Help menu; the window alone), or "make-dump" (the
 # maintenance key and a Dump; the whole screen, both windows). The program starts with the
 # preferences the prefix holds (build/wine; set them with "wine64 reg add" for a restored start).
+# With --dpi, the screen has that resolution (Wine's LogPixels, put back to 96 afterwards) and
+# a size scaled to match.
 #
-#   scripts/win-screenshot.sh [--search TEXT] [--menu COMMAND] [OUT.png]
+#   scripts/win-screenshot.sh [--dpi N] [--search TEXT] [--menu COMMAND] [OUT.png]
 #                                                            default: build/win-screenshot.png
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -21,7 +23,14 @@ if [ "${1:-}" = --under-display ]; then
   search=${5:-}
   menu_tool=${6:-}
   menu=${7:-}
+  dpi=${8:-96}
   wine_session_start
+  set_dpi() {
+    "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+      </dev/null >/dev/null 2>&1
+  }
+  trap 'set_dpi 96; wine_session_end' EXIT
+  set_dpi "$dpi"
   "$WINE64" "$program" </dev/null >/dev/null 2>&1 &
   pid=$!
   found=0
@@ -50,22 +59,24 @@ if [ "${1:-}" = --under-display ]; then
   fi
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
+  set_dpi 96
   wine_session_end
   exit $rc
 fi
 
 search=
 typing=0
-if [ "${1:-}" = --search ]; then
-  search=${2-}
-  typing=1
-  shift 2
-fi
 menu=
-if [ "${1:-}" = --menu ]; then
-  menu=$2
-  shift 2
-fi
+dpi=96
+while [ $# -gt 0 ]; do
+  case $1 in
+    --search) search=${2-}; typing=1; shift 2 ;;
+    --menu) menu=$2; shift 2 ;;
+    --dpi) dpi=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+[[ $dpi =~ ^[1-9][0-9]*$ ]] || { echo "--dpi takes a whole number of dots per inch" >&2; exit 2; }
 out=${1:-$TAVLO_ROOT/build/win-screenshot.png}
 mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
@@ -85,6 +96,7 @@ if [ -n "$menu" ]; then
 fi
 win64_build "${targets[@]}" >/dev/null
 program=$WIN64_DIR/dist/tavlo.exe
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --under-display "$program" "$out" "$typer" \
-  "$search" "$menu_tool" "$menu"
+screen="$((1024 * dpi / 96))x$((768 * dpi / 96))x24"
+xvfb-run -a -s "-screen 0 $screen" bash "$0" --under-display "$program" "$out" "$typer" \
+  "$search" "$menu_tool" "$menu" "$dpi"
 echo "screenshot: $out"

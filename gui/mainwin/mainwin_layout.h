@@ -9,6 +9,7 @@
 //   ResizeLayout(layout, sw, sh, px, py)   stretches the pane and the list to an inner size of
 //                                          sw by sh twips; a size of 30 pixels or less is not
 //                                          applied; the list's width and the ruler's place stay
+//   (twips to pixels: TwipsToPixels of twips.h)
 #ifndef TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
 #define TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
 

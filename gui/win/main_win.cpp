@@ -6,6 +6,7 @@
 #include "code.h"
 #include "code_win.h"
 #include "frmmain.h"
+#include "look_win.h"
 #include "mainview_win.h"
 #include "mainwin.h"
 #include "mainwin_store.h"
@@ -140,7 +141,10 @@ bool RegisterFrmMain(HINSTANCE instance) {
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = frmMainProc;
   wc.hInstance = instance;
-  wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  wc.hIcon = LookIcon(false);
+  wc.hIconSm = LookIcon(true);
+  if (wc.hIcon == nullptr)
+    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kFrmMainClass;

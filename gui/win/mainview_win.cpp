@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "code.h"
+#include "look_win.h"
 #include "twips.h"
 
 namespace {
@@ -14,19 +15,6 @@ std::string WindowText(HWND control) {
   std::vector<char> buffer(static_cast<std::size_t>(n) + 1);
   n = GetWindowTextA(control, buffer.data(), n + 1);
   return std::string(buffer.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
-// The font the system's own dialogs and message boxes use.
-HFONT MessageFont() {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    // Systems before Vista know the structure without its last field.
-    metrics.cbSize = sizeof metrics - sizeof metrics.iPaddedBorderWidth;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-      return nullptr;
-  }
-  return CreateFontIndirectA(&metrics.lfMessageFont);
 }
 
 }  // namespace
@@ -52,7 +40,7 @@ Win32MainView::Win32MainView(HWND window) : window_(window) {
       {MainControl::kTxtResult, WS_EX_CLIENTEDGE, "EDIT", "",
        WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kIdTxtResult},
   };
-  font_ = MessageFont();
+  font_ = LookMessageFont();
   for (const Spec& spec : specs) {
     HWND control = CreateWindowExA(
         spec.ex_style, spec.window_class, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 10,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "code.h"
+#include "look_win.h"
 #include "regc_window_win.h"
 
 namespace {
@@ -59,11 +60,9 @@ std::string CurrentDirectory() {
 
 HFONT MessageFont() {
   static HFONT font = [] {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-      return CreateFontIndirectA(&metrics.lfMessageFont);
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT message_font = LookMessageFont();
+    return message_font != nullptr ? message_font
+                                   : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   }();
   return font;
 }
@@ -250,7 +249,10 @@ bool MakeWin32::Create() {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = frmMakeProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    wc.hIcon = LookIcon(false);
+    wc.hIconSm = LookIcon(true);
+    if (wc.hIcon == nullptr)
+      wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFrmMakeClass;

@@ -1,13 +1,33 @@
 # The windowed tool for Windows. The 64-bit build runs its tests under Wine on a virtual
 # display, its printing tests on a print spooler started here (cupsd with a PDF printer as the
-# default, stopped again by its PID afterwards); the 32-bit build, the deliverable, is built and inspected (these machines cannot
-# execute 32-bit programs): machine type, GUI subsystem, only system DLLs imported, size, and
-# the container it carries. The 32-bit build cannot run its own builder, so its attach step
-# runs the 64-bit one through Wine (the container's bytes are the same).
+# default, stopped again by its PID afterwards); the 32-bit build, the deliverable, is built and
+# inspected (these machines cannot execute 32-bit programs): machine type, GUI subsystem, only
+# system DLLs imported, the manifest and the icon in its resources, size, and the container it
+# carries. The 32-bit build cannot run its own builder, so its attach step runs the 64-bit one
+# through Wine (the container's bytes are the same).
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
 . "$TAVLO_ROOT/scripts/winelib.sh"
 . "$TAVLO_ROOT/scripts/printlib.sh"
+
+# pe_resource OBJDUMP EXE TYPE ID: writes the bytes of the resource TYPE/ID (its first language)
+# of a Windows program, found through objdump's listing of the resource directory.
+pe_resource() {
+  local objdump=$1 exe=$2 type=$3 id=$4 headers leaf base vma off
+  headers=$("$objdump" -p "$exe") || return 1
+  leaf=$(awk -v type="$(printf '0x%06x,' "$type")" -v id="$(printf '0x%06x,' "$id")" '
+    /The .rsrc Resource Directory section/ { on = 1 }
+    on && state == 0 && $2 == "Entry:" && $4 == type { state = 1; next }
+    state == 1 && $2 == "Entry:" { if ($4 != id) exit; state = 2; next }
+    state == 2 && $2 == "Leaf:" { sub(",", "", $4); sub(",", "", $6); print $4, $6; exit }
+  ' <<< "$headers")
+  [ -n "$leaf" ] || return 1
+  base=$(awk '$1 == "ImageBase" { print $2 }' <<< "$headers")
+  read -r vma off < <("$objdump" -h "$exe" | awk '$2 == ".rsrc" { print $4, $6 }')
+  set -- $leaf
+  dd if="$exe" iflag=skip_bytes,count_bytes skip=$(($1 - (16#$vma - 16#$base) + 16#$off)) \
+    count=$(($2)) status=none
+}
 
 dir32=$TAVLO_ROOT/build/win32
 exe32=$dir32/gui/win/tavlo.exe
@@ -66,6 +86,11 @@ imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<< "$headers" | tr 'A-Z' 'a-z' 
 for dll in $imports; do
   [[ $system_dlls == *" $dll "* ]] || problems+=("imports $dll")
 done
+# Its resources, read from the file: the manifest exactly as written, and the program icon.
+manifest=$TAVLO_ROOT/gui/win/res/tavlo.manifest
+pe_resource i686-w64-mingw32-objdump "$exe32" 24 1 | cmp -s - "$manifest" ||
+  problems+=("no manifest, or not the one in gui/win/res")
+pe_resource i686-w64-mingw32-objdump "$exe32" 14 1 > /dev/null || problems+=("no program icon")
 echo "win32 tavlo.exe: $(stat -c %s "$exe32") bytes; imports: $(echo $imports)"
 echo "win32 dist/tavlo.exe with the descriptions: $(stat -c %s "$dist32/tavlo.exe") bytes"
 if [ ${#problems[@]} -eq 0 ]; then

@@ -1,0 +1,22 @@
+// How both windows look on the screen: the program icon and the control font, each at the
+// screen's resolution that the start-up took into TwipsPerPixelX/Y. The program declares itself
+// DPI-aware in its manifest, so that resolution is the real one and nothing is stretched.
+//
+// Operations:
+//   LookScreenDpi()          the screen's dots per inch, 1440 / TwipsPerPixelY (96 before the
+//                            start-up has run)
+//   LookIcon(small)          the program icon at the system's large or small icon size, shared
+//                            (never destroyed); nullptr when the program file carries none, as
+//                            a test program does
+//   LookMessageFont()        a new font, the system's message font at LookScreenDpi(); the
+//                            caller deletes it; nullptr when the system describes none
+#ifndef TAVLO_GUI_WIN_LOOK_WIN_H
+#define TAVLO_GUI_WIN_LOOK_WIN_H
+
+#include <windows.h>
+
+int LookScreenDpi();
+HICON LookIcon(bool small);
+HFONT LookMessageFont();
+
+#endif
