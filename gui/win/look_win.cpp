@@ -45,3 +45,20 @@ HFONT LookMessageFont() {
   }
   return CreateFontIndirectA(&metrics.lfMessageFont);
 }
+
+bool LookRegisterClass(HINSTANCE instance, const char* name, WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  if (GetClassInfoExA(instance, name, &wc))
+    return true;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = LookIcon(false);
+  wc.hIconSm = LookIcon(true);
+  if (wc.hIcon == nullptr)
+    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  return RegisterClassExA(&wc) != 0;
+}

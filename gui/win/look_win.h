@@ -10,6 +10,9 @@
 //                            a test program does
 //   LookMessageFont()        a new font, the system's message font at LookScreenDpi(); the
 //                            caller deletes it; nullptr when the system describes none
+//   LookRegisterClass(instance, name, proc)
+//                            registers a top-level window class of the program (icons, arrow
+//                            pointer, dialog background) once; true when it is registered
 #ifndef TAVLO_GUI_WIN_LOOK_WIN_H
 #define TAVLO_GUI_WIN_LOOK_WIN_H
 
@@ -18,5 +21,6 @@
 int LookScreenDpi();
 HICON LookIcon(bool small);
 HFONT LookMessageFont();
+bool LookRegisterClass(HINSTANCE instance, const char* name, WNDPROC proc);
 
 #endif

@@ -135,20 +135,7 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 }
 
 bool RegisterFrmMain(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  if (GetClassInfoExA(instance, kFrmMainClass, &wc))
-    return true;
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = frmMainProc;
-  wc.hInstance = instance;
-  wc.hIcon = LookIcon(false);
-  wc.hIconSm = LookIcon(true);
-  if (wc.hIcon == nullptr)
-    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kFrmMainClass;
-  return RegisterClassExA(&wc) != 0;
+  return LookRegisterClass(instance, kFrmMainClass, frmMainProc);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::string WindowText(HWND control) {
 
 Win32MainView::Win32MainView(HWND window) : window_(window) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-  struct Spec {
+  struct ControlPlan {
     MainControl control;
     DWORD ex_style;
     const char* window_class;
@@ -29,7 +29,7 @@ Win32MainView::Win32MainView(HWND window) : window_(window) {
     DWORD style;
     int id;
   };
-  const Spec specs[] = {
+  const ControlPlan plans[] = {
       {MainControl::kLabel1, 0, "STATIC", "Search for", SS_LEFT, kIdLabel1},
       {MainControl::kTxtSearch, WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL,
        kIdTxtSearch},
@@ -41,11 +41,11 @@ Win32MainView::Win32MainView(HWND window) : window_(window) {
        WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kIdTxtResult},
   };
   font_ = LookMessageFont();
-  for (const Spec& spec : specs) {
+  for (const ControlPlan& plan : plans) {
     HWND control = CreateWindowExA(
-        spec.ex_style, spec.window_class, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 10,
-        10, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-    controls_[static_cast<int>(spec.control)] = control;
+        plan.ex_style, plan.window_class, plan.text, WS_CHILD | WS_VISIBLE | plan.style, 0, 0, 10,
+        10, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.id)), instance, nullptr);
+    controls_[static_cast<int>(plan.control)] = control;
     if (control != nullptr && font_ != nullptr)
       SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }

@@ -244,21 +244,8 @@ LRESULT MakeWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 
 bool MakeWin32::Create() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
-  if (!GetClassInfoExA(instance, kFrmMakeClass, &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = frmMakeProc;
-    wc.hInstance = instance;
-    wc.hIcon = LookIcon(false);
-    wc.hIconSm = LookIcon(true);
-    if (wc.hIcon == nullptr)
-      wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFrmMakeClass;
-    if (RegisterClassExA(&wc) == 0)
-      return false;
-  }
+  if (!LookRegisterClass(instance, kFrmMakeClass, frmMakeProc))
+    return false;
   const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT outer{0, 0, Px(kFrmMakeInnerWidthTwips, TwipsPerPixelX),
              Px(kFrmMakeInnerHeightTwips, TwipsPerPixelY)};

@@ -23,15 +23,15 @@ export PATH=$work/bin:$PATH
 . "$script"
 
 complete_line() {
-  local line=$1 words spec func
+  local line=$1 words compspec func
   read -ra words <<< "$line"
   [[ $line == *" " ]] && words+=("")
   COMP_WORDS=("${words[@]}")
   COMP_CWORD=$((${#words[@]} - 1))
   COMP_LINE=$line
   COMP_POINT=${#line}
-  spec=$(complete -p "${words[0]##*/}") || return
-  func=${spec#*-F }
+  compspec=$(complete -p "${words[0]##*/}") || return
+  func=${compspec#*-F }
   func=${func%% *}
   COMPREPLY=()
   "$func" "${words[0]}" "${words[COMP_CWORD]}" "${words[COMP_CWORD - 1]}"
