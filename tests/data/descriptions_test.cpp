@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -226,8 +227,8 @@ TEST_F(DescriptionSet, KeyListsServeTheWindowedSearch) {
   }
 }
 
-// A guard against a truncated or runaway file; the second edition, with a headline for every
-// reason code, is about 270,000 bytes.
+// A guard against a truncated or runaway file; the third edition, with a headline for every
+// reason code and its neighbours named, is about 285,000 bytes.
 TEST_F(DescriptionSet, SizeIsInTheExpectedRange) {
   EXPECT_GE(data_->size(), 150000u);
   EXPECT_LE(data_->size(), 300000u);
@@ -236,7 +237,7 @@ TEST_F(DescriptionSet, SizeIsInTheExpectedRange) {
 }  // namespace
 
 // The checks below read the set on their own, so that they do not depend on the fixture above.
-namespace second_edition {
+namespace text_rules {
 
 bool IsNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
@@ -289,7 +290,7 @@ CodeTexts ReadCodeTexts() {
 
 // Every reason code opens with a headline: the first sentence of its first line, at most 160
 // bytes, says what happened and names the completion code it comes with, or that no call
-// returns the code.
+// returns the code; a code that no call returns (900 and 999 among them) says so there.
 TEST(DescriptionHeadlines, EveryReasonCodeOpensWithOne) {
   for (const Section& s : Split(ReadAll())) {
     if (s.name.rfind("KXRC_", 0) != 0)
@@ -305,23 +306,63 @@ TEST(DescriptionHeadlines, EveryReasonCodeOpensWithOne) {
                       headline.find("KXCC_FAILED") != std::string::npos;
     bool no_call = headline.find("not returned by a call") != std::string::npos;
     EXPECT_TRUE(names_code || no_call) << headline;
+    if (s.text.find("not returned by a call") != std::string::npos || s.value == "900" ||
+        s.value == "999") {
+      EXPECT_TRUE(no_call) << "headline does not say that no call returns the code: " << headline;
+    }
   }
 }
 
-// Each row of the glossary's table of which code owns which condition separates the codes
-// it tells apart by " / " (or "; "); every code names every code of the other alternatives,
-// so a reader who lands on the wrong one is sent to the right one.
-TEST(DescriptionCrossReferences, GlossaryRowsNameEachOtherBothWays) {
-  std::string path = TAVLO_DESCRIPTIONS_PATH;
-  path = path.substr(0, path.rfind('/') + 1) + "GLOSSARY.md";
-  std::ifstream in(path);
-  std::string glossary((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  size_t table = glossary.find("## Which code owns which condition");
-  ASSERT_NE(table, std::string::npos) << path;
-  CodeTexts codes = ReadCodeTexts();
+// The opening (the first line) names each completion code at most once: the sentences after
+// the headline add to it rather than repeat it. A code is "this reason code", never "this
+// reason". Where a corrective action speaks to both, the application comes before the
+// administrator. The text never points to the glossary, which the reader of the tools lacks.
+TEST(DescriptionVoice, OpeningsSayItOnceAndActionsKeepTheirOrder) {
+  for (const Section& s : Split(ReadAll())) {
+    if (s.name.rfind("KXRC_", 0) != 0)
+      continue;
+    SCOPED_TRACE(s.header);
+    std::string opening = s.text.substr(0, s.text.find('\n'));
+    for (const std::string cc : {"KXCC_OK", "KXCC_WARNING", "KXCC_FAILED"}) {
+      int named = 0;
+      for (size_t at = opening.find(cc); at != std::string::npos; at = opening.find(cc, at + 1))
+        named += at + cc.size() == opening.size() || !IsNameChar(opening[at + cc.size()]);
+      EXPECT_LE(named, 1) << cc << " named " << named << " times in: " << opening;
+    }
+    std::string lower = s.text;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (size_t at = lower.find("this reason"); at != std::string::npos;
+         at = lower.find("this reason", at + 1)) {
+      bool word = (at == 0 || !std::isalpha(static_cast<unsigned char>(lower[at - 1]))) &&
+                  !std::isalpha(static_cast<unsigned char>(lower[at + 11]));
+      EXPECT_FALSE(word && lower.compare(at + 11, 5, " code") != 0)
+          << "'this reason' without 'code': " << s.text.substr(at, 40);
+    }
+    EXPECT_EQ(lower.find("glossary"), std::string::npos);
+    std::string action = s.text.substr(s.text.find("\nCorrective action: ") + 1);
+    size_t application = action.find("Application:");
+    size_t administrator = action.find("Administrator:");
+    if (application != std::string::npos && administrator != std::string::npos) {
+      EXPECT_LT(application, administrator) << action;
+    }
+  }
+}
+
+// Checks one table of the glossary, from its heading to the next: each row separates the
+// codes it tells apart by " / " (or "; "), and every code names every code of the other
+// alternatives, so a reader who lands on the wrong one is sent to the right one. Returns the
+// number of rows.
+int CheckRowsNameEachOther(const std::string& glossary, const std::string& heading,
+                           const CodeTexts& codes) {
+  size_t table = glossary.find("## " + heading + "\n");
+  EXPECT_NE(table, std::string::npos) << heading;
+  if (table == std::string::npos)
+    return 0;
+  size_t table_end = glossary.find("\n## ", table);
   int rows = 0;
   size_t pos = table;
-  while ((pos = glossary.find("\n| ", pos)) != std::string::npos) {
+  while ((pos = glossary.find("\n| ", pos)) < table_end) {
     ++pos;
     std::string row = glossary.substr(pos, glossary.find('\n', pos) - pos);
     std::string cell = row.substr(row.find(" | ") + 3);
@@ -340,7 +381,7 @@ TEST(DescriptionCrossReferences, GlossaryRowsNameEachOtherBothWays) {
         i = end - 1;
       }
     }
-    ++rows;
+    rows += alternatives.size() > 1;
     for (size_t a = 0; a < alternatives.size(); ++a)
       for (size_t b = 0; b < alternatives.size(); ++b)
         for (const std::string& from : a == b ? std::vector<std::string>() : alternatives[a])
@@ -348,22 +389,25 @@ TEST(DescriptionCrossReferences, GlossaryRowsNameEachOtherBothWays) {
             EXPECT_TRUE(codes.ValueOf(from) == codes.ValueOf(to) || codes.Names(from, to))
                 << from << " does not name " << to << " (" << row << ")";
   }
-  EXPECT_GE(rows, 10);
+  return rows;
 }
 
-// Neighbouring codes outside the glossary's table that a reader confuses, and the two names
-// of 2192: each names the other.
-TEST(DescriptionCrossReferences, NeighboursNameEachOther) {
-  const char* pairs[][2] = {
-      {"KXRC_UNIT_OF_WORK_NOT_STARTED", "KXRC_UOW_NOT_AVAILABLE"},
-      {"KXRC_OBJECT_ALREADY_EXISTS", "KXRC_NAME_IN_USE"},
-      {"KXRC_NO_MSG_UNDER_CURSOR", "KXRC_INVALID_MSG_UNDER_CURSOR"},
-  };
+// The table of which code owns which condition, and the table of neighbour pairs, whose two
+// codes a reader could take for each other.
+TEST(DescriptionCrossReferences, GlossaryRowsNameEachOtherBothWays) {
+  std::string path = TAVLO_DESCRIPTIONS_PATH;
+  path = path.substr(0, path.rfind('/') + 1) + "GLOSSARY.md";
+  std::ifstream in(path);
+  std::string glossary((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(glossary.empty()) << path;
   CodeTexts codes = ReadCodeTexts();
-  for (const auto& p : pairs) {
-    EXPECT_TRUE(codes.Names(p[0], p[1])) << p[0] << " does not name " << p[1];
-    EXPECT_TRUE(codes.Names(p[1], p[0])) << p[1] << " does not name " << p[0];
-  }
+  EXPECT_GE(CheckRowsNameEachOther(glossary, "Which code owns which condition", codes), 16);
+  EXPECT_GE(CheckRowsNameEachOther(glossary, "Neighbour pairs", codes), 213);
+}
+
+// 2192 has two names: each section names the other, and the second is only a pointer.
+TEST(DescriptionCrossReferences, TheSecondNameOf2192PointsToTheFirst) {
+  CodeTexts codes = ReadCodeTexts();
   // 2192: the main section gives the second name; the second section points to the first.
   std::string main_text, second_text;
   for (const auto& t : codes.texts)
@@ -374,4 +418,4 @@ TEST(DescriptionCrossReferences, NeighboursNameEachOther) {
   EXPECT_LT(second_text.size(), main_text.size() / 2) << "the second name is only a pointer";
 }
 
-}  // namespace second_edition
+}  // namespace text_rules
