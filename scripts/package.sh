@@ -34,6 +34,9 @@ version=$(sed -n 's/^project(tavlo VERSION \([0-9.]*\).*/\1/p' "$TAVLO_ROOT/CMak
 # The Unix half.
 cmake_build "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DTAVLO_TESTS=OFF \
   >/dev/null
+# The zsh completion goes where Debian's zsh looks for packaged ones (set on a tree configured
+# before too).
+cmake "$build" -DTAVLO_ZSH_COMPLETION_DIR=share/zsh/vendor-completions >/dev/null
 rm -f "$out"/tavlo_*.deb
 (cd "$build" && cpack -G DEB -B "$build/cpack" >/dev/null)
 deb=$(ls "$build"/cpack/tavlo_*.deb)

@@ -5,7 +5,7 @@
 # zip's file list is compared. Expected results are in tests/package/.
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
-need_pkgs dpkg-dev zip unzip bash-completion
+need_pkgs dpkg-dev zip unzip bash-completion zsh
 expected=$TAVLO_ROOT/tests/package
 out=$TAVLO_ROOT/build/package
 
@@ -52,6 +52,12 @@ bash -c '. "$1/usr/share/bash-completion/completions/tavlo"
   sh "$root/fs" > "$root/completion.out" 2>&1 || true
 echo KXRC_Q_FULL > "$root/completion.expected"
 check "installed completion of tavlo kxrc_q_f" "$root/completion.expected" "$root/completion.out"
+# The installed zsh completion, found by compinit for its four commands.
+zsh -f -c 'fpath=($1 $fpath); autoload -U compinit && compinit -u -D
+  print -r -- $_comps[tavlo] $_comps[narpo] $_comps[tavlo-apropos] $_comps[tavlo-explain]' \
+  zsh "$root/fs/usr/share/zsh/vendor-completions" > "$root/zsh.out" 2>&1 || true
+echo _tavlo _tavlo _tavlo _tavlo > "$root/zsh.expected"
+check "installed zsh completion of its four commands" "$root/zsh.expected" "$root/zsh.out"
 
 # The zip: its files.
 unzip -Z1 "$zip" | sort > "$root/zip_contents.txt"

@@ -52,6 +52,7 @@ for c in tavlo narpo tavlo-apropos; do
   [ -n "$(find "$prefix" -path "*/bash-completion/completions/$c")" ] ||
     fail "no bash completion installed for $c"
 done
+[ -f "$prefix/share/zsh/site-functions/_tavlo" ] || fail "no zsh completion installed"
 
 check_consumer() {  # check_consumer LABEL PROGRAM
   if "$2" > "$work/$1.out"; then
