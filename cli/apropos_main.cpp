@@ -208,11 +208,14 @@ int main(int argc, char** argv) {
   if (wrong == nullptr && list && !words.empty()) {
     wrong = "-l takes no words";
   }
+  if (wrong == nullptr && !help && !list && words.empty()) {
+    wrong = "No word to look for";  // also when every argument is blank
+  }
   if (wrong == nullptr && help) {
     PrintUsage(stdout);
     return FinishOutput(kFound);
   }
-  if (wrong != nullptr || (!list && words.empty())) {
+  if (wrong != nullptr) {
     if (wrong != nullptr && wrong[0] != '\0') {
       PrintError(kNoErrno, "%s", wrong);
     }
