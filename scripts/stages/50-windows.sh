@@ -66,17 +66,12 @@ win64_build
 echo "win64 build: $((SECONDS - start)) s"
 
 # The release builds that go into the zip, 32-bit and 64-bit: linked stripped (MinSizeRel links
-# with -s, before the container is attached), every function and datum in a section of its own
-# and the unused ones left out by the linker, still statically (only Windows' own DLLs). Their
-# attach step runs the 64-bit test build's builder through Wine. Configured each time, so that
-# a tree made before these flags takes them.
+# with -s, before the container is attached) and statically (only Windows' own DLLs). Their
+# attach step runs the 64-bit test build's builder through Wine. Section garbage collection
+# takes only 8 KB (0.5 %) off the 32-bit program, so it is not used.
 release_build() {  # release_build DIR TOOLCHAIN
-  local sections="-ffunction-sections -fdata-sections"
-  cmake -S "$TAVLO_ROOT" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TAVLO_ROOT/cmake/toolchains/$2" \
-    -DCMAKE_BUILD_TYPE=MinSizeRel -DTAVLO_TESTS=OFF "-DTAVLO_MKRES=$WINE64;$mkres64" \
-    "-DCMAKE_C_FLAGS=$sections" "-DCMAKE_CXX_FLAGS=$sections" \
-    "-DCMAKE_EXE_LINKER_FLAGS=-static -Wl,--gc-sections" >/dev/null
-  cmake --build "$1" -j "$JOBS"
+  cmake_build "$1" -DCMAKE_TOOLCHAIN_FILE="$TAVLO_ROOT/cmake/toolchains/$2" \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DTAVLO_TESTS=OFF "-DTAVLO_MKRES=$WINE64;$mkres64"
 }
 start=$SECONDS
 release_build "$dir32" mingw-i686.cmake
