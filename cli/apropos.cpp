@@ -35,6 +35,7 @@ struct Collector {
   long sections = 0;
   long code_sections = 0;
   bool out_of_memory = false;
+  bool text_cut = false;  // a description too long to search was met (and reported)
 };
 
 void Collect(const StoreSection& s, void* context) {
@@ -44,6 +45,13 @@ void Collect(const StoreSection& s, void* context) {
     return;  // the version section is no code
   }
   c.code_sections++;
+  if (s.text_cut && !c.finders.empty()) {
+    // Its words cannot be judged; it is reported once, as tavlo reports it, and passed over.
+    PrintError(kNoErrno, "Can't find end of description: Hdr='%.*s' MaxLen=%ld", s.header_len,
+               s.header, kDescWindowSize);
+    c.text_cut = true;
+    return;
+  }
   // A word in the name need not be looked for in the text; it also counts for the rank.
   int rank = 0;
   long headline = -1;
@@ -194,6 +202,9 @@ int CollectCodes(const std::vector<std::string>& words, std::vector<CodeEntry>* 
   if (status == kStoreOk && c.out_of_memory) {
     PrintError(kNoErrno, "Unable to allocate memory for the list of codes");
     status = kStoreNoMemory;
+  }
+  if (status == kStoreOk && c.text_cut) {
+    status = kStoreDescEndMissing;
   }
   return status;
 }

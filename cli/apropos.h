@@ -15,7 +15,9 @@
 //   SortCodes(codes)            best rank first, then value, then file order
 // Rank: the number of words that occur in the code's name or in its headline, so that a word in
 // the headline sentence or the name weighs more than the same word deep in the text.
-// CollectCodes returns the store's status (store.h); kStoreNoMemory when the list cannot grow.
+// CollectCodes returns the store's status (store.h); kStoreNoMemory when the list cannot grow;
+// kStoreDescEndMissing when words were asked for and a description too long to search was
+// met (it is reported and passed over, the other codes are still collected).
 #ifndef TAVLO_APROPOS_H
 #define TAVLO_APROPOS_H
 

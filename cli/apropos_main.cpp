@@ -4,7 +4,8 @@
 //   tavlo-apropos [-f File] Word...   the codes whose sections hold every word, best first
 //   tavlo-apropos [-f File] -l        every code in value order
 //   tavlo-apropos -h                  the usage text
-// The store is File, else the tavlo beside this program, else the first tavlo on PATH.
+// The store is File, else the tavlo beside this program's real file, else the one beside the
+// name it was started by (a symbolic link), else the first tavlo on PATH.
 // Exit status
 //   0  codes found or listed (also -h)
 //   1  no code holds all the words
@@ -68,16 +69,30 @@ bool IsProgram(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
-// The tavlo beside this program (installed together, or both in the build tree), else the
-// first on PATH; "" when there is none.
-std::string FindStore() {
-  const std::string self = StorePathName();
-  const size_t slash = self.rfind('/');
-  if (slash != std::string::npos) {
-    const std::string beside = self.substr(0, slash + 1) + "tavlo";
-    if (IsProgram(beside)) {
-      return beside;
-    }
+// The tavlo in the folder of a path, or "" when the path names no folder or none lies there.
+std::string Beside(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return "";
+  }
+  const std::string beside = path.substr(0, slash + 1) + "tavlo";
+  return IsProgram(beside) ? beside : "";
+}
+
+// The tavlo beside this program's real file (installed together, or both in the build tree),
+// else beside the name it was started by (a symbolic link to it, found through the command's
+// path, or the shell's "_" when that names this program), else the first on PATH; "" when
+// there is none. The order does not depend on who started the program.
+std::string FindStore(const char* started) {
+  std::string found = Beside(ProgramFilePath());
+  if (found.empty() && strchr(started, '/') != nullptr) {
+    found = Beside(started);
+  }
+  if (found.empty()) {
+    found = Beside(StorePathName());
+  }
+  if (!found.empty()) {
+    return found;
   }
   const char* path = getenv("PATH");
   if (path == nullptr) {
@@ -193,18 +208,21 @@ int main(int argc, char** argv) {
   if (wrong == nullptr && list && !words.empty()) {
     wrong = "-l takes no words";
   }
+  if (wrong == nullptr && !help && !list && words.empty()) {
+    wrong = "No word to look for";  // also when every argument is blank
+  }
   if (wrong == nullptr && help) {
     PrintUsage(stdout);
     return FinishOutput(kFound);
   }
-  if (wrong != nullptr || (!list && words.empty())) {
+  if (wrong != nullptr) {
     if (wrong != nullptr && wrong[0] != '\0') {
       PrintError(kNoErrno, "%s", wrong);
     }
     PrintUsage(stderr);
     return kUsage;
   }
-  std::string store = file != nullptr ? file : FindStore();
+  std::string store = file != nullptr ? file : FindStore(argv[0]);
   if (store.empty()) {
     PrintError(kNoErrno,
                "No description store: no tavlo beside this program or on PATH; name one "

@@ -230,8 +230,12 @@ int Convert(Conversion& c) {
       break;
     c.records++;
     char* s = c.line.data;
-    if (s[len - 1] == '\n')  // the last line of a file may lack its line feed
-      s[len - 1] = '\0';
+    if (s[len - 1] == '\n') {  // the last line of a file may lack its line feed
+      // A manual saved with CR LF line ends: the CR is part of the line end, not of the text
+      // (it would end up inside headers such as "[2035,KXRC_NOT_AUTHORIZED \r]").
+      len -= len >= 2 && s[len - 2] == '\r' ? 2 : 1;
+      s[len] = '\0';
+    }
 
     switch (c.state) {
       case Preamble:

@@ -19,15 +19,22 @@ bool SameFile(const char* a, const char* b) {
 
 }  // namespace
 
-const char* StorePathName() {
-  const char* underscore = getenv("_");
+const char* ProgramFilePath() {
   // readlink of /proc/self/exe (rather than stat or open of it) also gives the emulated
   // program's path when the program runs under user-mode emulation.
   ssize_t n = readlink("/proc/self/exe", SelfPath, sizeof SelfPath - 1);
   if (n <= 0 || n >= static_cast<ssize_t>(sizeof SelfPath - 1)) {
-    return underscore != nullptr ? underscore : "";
+    return "";
   }
   SelfPath[n] = '\0';
+  return SelfPath;
+}
+
+const char* StorePathName() {
+  const char* underscore = getenv("_");
+  if (ProgramFilePath()[0] == '\0') {
+    return underscore != nullptr ? underscore : "";
+  }
   if (underscore != nullptr && SameFile(underscore, SelfPath)) {
     return underscore;
   }

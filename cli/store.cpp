@@ -15,6 +15,7 @@ static_assert(sizeof(off_t) == 8, "build with large-file support");
 
 FILE* fBin = nullptr;
 StoreOffset DescFileLen = 0;
+StoreOffset ImageEnd = 0;
 char* pBlkBuff = nullptr;
 int MatchCnt = 0;
 int SwDescription = 0;
@@ -66,33 +67,6 @@ bool TakeHeaderAt(const char* open, const char* end, Header* h) {
   return h->comma != nullptr;
 }
 
-// A section's header for the walk, which has no pattern to anchor it: a header that opens at
-// `open` (as above) whose value field is a decimal number with an optional minus sign, or "DI"
-// and a number (the version section), and whose ']' ends its line or the bytes read. Bytes of
-// the program image in front of the text that look like a header fail one of these.
-bool TakeSectionHeader(const char* open, const char* end, Header* h) {
-  // Most '[' bytes of the image (an x86 instruction is one) fail the first test, the cheapest.
-  const char* p = open + 1;
-  if (p == end || !((*p >= '0' && *p <= '9') || *p == '-' || *p == 'D') ||
-      !TakeHeaderAt(open, end, h)) {
-    return false;
-  }
-  if (h->comma - p > 2 && p[0] == 'D' && p[1] == 'I') {
-    p += 2;
-  } else if (p < h->comma && *p == '-') {
-    p++;
-  }
-  if (p == h->comma) {
-    return false;
-  }
-  for (; p < h->comma; ++p) {
-    if (*p < '0' || *p > '9') {
-      return false;
-    }
-  }
-  return h->close + 1 == end || h->close[1] == '\n' || h->close[1] == '\r';
-}
-
 // Symbolic match: the nearest '[' within the 48 bytes before the hit opens the header, the first
 // ']' within the 48 bytes after that '[' closes it, 8 to 48 bytes after it, and the hit ends
 // before the ']'. A bracketed text without a comma between them is no header: the program
@@ -111,20 +85,30 @@ bool TakeSymbolicHeader(const char* hit, long part_len, const char* blk, const c
   return open != nullptr && TakeHeaderAt(open, end, h) && hit + part_len <= h->close;
 }
 
-// Reads the description that begins 2 bytes after the header's ']' (past the ']' and its line
-// feed) into the window; *len is its length up to the ']' of the header that follows it.
-int ReadDescription(StoreOffset offset, const char* hdr, int hdr_len, long* len) {
+// Reads up to a window of bytes from the offset into the description window; *got is how many.
+int ReadWindow(StoreOffset offset, long* got) {
   if (fseeko(fBin, static_cast<off_t>(offset), SEEK_SET) != 0) {
     PrintError(kNoErrno, "Can't seek to %lld in descriptions file", static_cast<long long>(offset));
     return kStoreDescSeekFailed;
   }
-  size_t got = fread(DescWindow, 1, sizeof DescWindow, fBin);
+  *got = static_cast<long>(fread(DescWindow, 1, sizeof DescWindow, fBin));
   if (ferror(fBin)) {
     int err = errno;
     PrintError(err, "Can't read descriptions file");
     return kStoreDescReadFailed;
   }
-  char* close = static_cast<char*>(memchr(DescWindow, ']', got));
+  return kStoreOk;
+}
+
+// Reads the description that begins 2 bytes after the header's ']' (past the ']' and its line
+// feed) into the window; *len is its length up to the ']' of the header that follows it.
+int ReadDescription(StoreOffset offset, const char* hdr, int hdr_len, long* len) {
+  long got = 0;
+  int rc = ReadWindow(offset, &got);
+  if (rc != kStoreOk) {
+    return rc;
+  }
+  char* close = static_cast<char*>(memchr(DescWindow, ']', static_cast<size_t>(got)));
   if (close == nullptr) {
     PrintError(kNoErrno, "Can't find end of description: Hdr='%.*s' MaxLen=%ld", hdr_len, hdr,
                kDescWindowSize);
@@ -162,14 +146,18 @@ int ReportMatch(const Header& h, StoreOffset block_offset, const char* hdr, int 
 
 // Hands one section of a walk to its visitor. The description is taken from the block when its
 // end lies there within the description window; otherwise it is read through the window, as a
-// printed description is, with the same failures.
-int VisitSection(const Header& h, StoreOffset block_offset, long got, const char* hdr, int hdr_len,
-                 SectionVisitor visit, void* context) {
+// printed description is, with the same failures. A description that no ']' ends within the
+// window is handed over cut rather than failing the walk: a list of codes needs no text.
+int VisitSection(const Header& h, StoreOffset block_offset, long got, SectionVisitor visit,
+                 void* context) {
   StoreSection s;
   s.value = ReadDecimalPrefix(h.open + 1, h.comma);
   s.name = h.comma + 1;
   s.name_len = static_cast<int>(h.close - s.name);
   s.kind = s.name_len > 2 ? s.name[2] : '\0';
+  s.header = h.open;
+  s.header_len = static_cast<int>(h.comma - h.open);
+  s.text_cut = false;
   const long start = (h.close - pBlkBuff) + 2;
   const long span = got - start < kDescWindowSize ? got - start : kDescWindowSize;
   const char* close = span > 0 ? FindByte(pBlkBuff + start, pBlkBuff + start + span, ']') : nullptr;
@@ -177,14 +165,18 @@ int VisitSection(const Header& h, StoreOffset block_offset, long got, const char
     s.text = pBlkBuff + start;
     s.text_len = close - s.text;
   } else {
-    int rc = ReadDescription(block_offset + start, hdr, hdr_len, &s.text_len);
+    long read = 0;
+    int rc = ReadWindow(block_offset + start, &read);
     if (rc != kStoreOk) {
       return rc;
     }
     s.text = DescWindow;
+    close = static_cast<const char*>(memchr(DescWindow, ']', static_cast<size_t>(read)));
+    s.text_cut = close == nullptr;
+    s.text_len = s.text_cut ? read : close - DescWindow;
   }
   // The following header starts the line after the description's last line feed.
-  while (s.text_len > 0 && s.text[s.text_len - 1] != '\n') {
+  while (!s.text_cut && s.text_len > 0 && s.text[s.text_len - 1] != '\n') {
     s.text_len--;
   }
   visit(s, context);
@@ -194,14 +186,22 @@ int VisitSection(const Header& h, StoreOffset block_offset, long got, const char
 // The block scan shared by the searches and the walk (visit set: every header, found at its
 // '['). A header whose '[' lies in the bytes that this block shares with the next one is left
 // to the next block, which holds it whole and reports it; so every header is reported once.
+// The program image is taken from the first block; a block whose own bytes (those it does not
+// share with the next) lie wholly inside the image is passed over unread, and the search in a
+// block starts at the image's end, since no header's '[' lies before it.
 int ScanStore(const char* pat, bool symbolic, SectionVisitor visit = nullptr,
               void* context = nullptr) {
   const long pat_len = static_cast<long>(strlen(pat));
   int status = kStoreOk;
   const char* last_header = nullptr;
   StoreOffset last_header_block = -1;
+  ImageEnd = 0;
   for (StoreOffset block_offset = DescFileLen > 0 ? 0 : -1; block_offset >= 0;
        block_offset = NextBlockOffset(block_offset, DescFileLen)) {
+    const bool next_block = NextBlockOffset(block_offset, DescFileLen) >= 0;
+    if (block_offset > 0 && (next_block ? block_offset + kBlockStep : DescFileLen) <= ImageEnd) {
+      continue;
+    }
     if (fseeko(fBin, static_cast<off_t>(block_offset), SEEK_SET) != 0) {
       PrintError(kNoErrno, "Can't seek to %lld in descriptions file '%s'",
                  static_cast<long long>(block_offset), StorePath);
@@ -213,16 +213,20 @@ int ScanStore(const char* pat, bool symbolic, SectionVisitor visit = nullptr,
       PrintError(err, "Can't read descriptions file");
       return kStoreBlockReadFailed;
     }
+    if (block_offset == 0) {
+      ImageEnd = ElfImageEnd(reinterpret_cast<const unsigned char*>(pBlkBuff), got, DescFileLen);
+    }
     const char* end = pBlkBuff + got;
-    const bool next_block = NextBlockOffset(block_offset, DescFileLen) >= 0;
     const char* owned = next_block && got > kBlockStep ? pBlkBuff + kBlockStep : end;
-    for (const char* hit = MemSearch(pBlkBuff, got, pat, pat_len); hit != nullptr;
+    const StoreOffset image_left = ImageEnd - block_offset;
+    const char* from = image_left <= 0 ? pBlkBuff : image_left < got ? pBlkBuff + image_left : end;
+    for (const char* hit = MemSearch(from, end - from, pat, pat_len); hit != nullptr;
          hit = MemSearch(hit + 1, end - (hit + 1), pat, pat_len)) {
       Header h;
-      bool taken = visit != nullptr ? TakeSectionHeader(hit, end, &h)
+      bool taken = visit != nullptr ? TakeHeaderAt(hit, end, &h)
                    : symbolic       ? TakeSymbolicHeader(hit, pat_len, pBlkBuff, end, &h)
                                     : TakeNumericHeader(hit, end, &h);
-      if (!taken || h.open >= owned) {
+      if (!taken || h.open >= owned || h.open < from) {
         continue;
       }
       if (h.open == last_header && block_offset == last_header_block) {
@@ -230,6 +234,13 @@ int ScanStore(const char* pat, bool symbolic, SectionVisitor visit = nullptr,
       }
       last_header = h.open;
       last_header_block = block_offset;
+      if (visit != nullptr) {
+        int rc = VisitSection(h, block_offset, got, visit, context);
+        if (rc != kStoreOk) {
+          return rc;
+        }
+        continue;
+      }
       // A failed description names the header: the pattern itself, or '[' and value.
       const char* hdr = pat;
       int hdr_len = static_cast<int>(pat_len);
@@ -237,8 +248,7 @@ int ScanStore(const char* pat, bool symbolic, SectionVisitor visit = nullptr,
         hdr = h.open;
         hdr_len = static_cast<int>(h.comma - h.open);
       }
-      int rc = visit != nullptr ? VisitSection(h, block_offset, got, hdr, hdr_len, visit, context)
-                                : ReportMatch(h, block_offset, hdr, hdr_len);
+      int rc = ReportMatch(h, block_offset, hdr, hdr_len);
       if (rc == kStoreDescEndMissing) {
         status = rc;
         break;  // the rest of this block is skipped; the next block is scanned
@@ -249,6 +259,15 @@ int ScanStore(const char* pat, bool symbolic, SectionVisitor visit = nullptr,
     }
   }
   return status;
+}
+
+// An unsigned integer of `size` bytes at `at`, in the byte order of the ELF header.
+uint64_t ElfField(const unsigned char* at, int size, bool big_endian) {
+  uint64_t v = 0;
+  for (int i = 0; i < size; i++) {
+    v = v << 8 | at[big_endian ? i : size - 1 - i];
+  }
+  return v;
 }
 
 }  // namespace
@@ -292,7 +311,7 @@ int SearchSymbols(const char* part) {
 }
 
 int WalkSections(SectionVisitor visit, void* context) {
-  return ScanStore("[", true, visit, context);
+  return ScanStore("[", false, visit, context);
 }
 
 void PrintCodeLine(int32_t value, const char* name, int name_len) {
@@ -333,6 +352,44 @@ const char* MemSearch(const char* buf, long len, const char* pat, long pat_len) 
     }
   }
   return nullptr;
+}
+
+// The ELF header's fields used here (offsets from the file's start, 32-bit / 64-bit file):
+//   0   4      magic 7F 'E' 'L' 'F'
+//   4   1      class: 1 32-bit, 2 64-bit
+//   5   1      byte order: 1 little-endian, 2 big-endian
+//   28  4 / 32 8   e_phoff      where the program header table starts
+//   32  4 / 40 8   e_shoff      where the section header table starts
+//   42  2 / 54 2   e_phentsize  size of one program header; e_phnum (count) follows
+//   46  2 / 58 2   e_shentsize  size of one section header; e_shnum (count) follows
+// The link editor puts the section header table last, so its end is the image's end; a
+// stripped-down file without one ends with its program headers at the least.
+StoreOffset ElfImageEnd(const unsigned char* head, long n, StoreOffset length) {
+  if (n < 64 ||
+      memcmp(head,
+             "\x7f"
+             "ELF",
+             4) != 0 ||
+      (head[4] != 1 && head[4] != 2) || (head[5] != 1 && head[5] != 2)) {
+    return 0;
+  }
+  const bool wide = head[4] == 2;
+  const bool big = head[5] == 2;
+  const int word = wide ? 8 : 4;
+  const uint64_t phoff = ElfField(head + (wide ? 32 : 28), word, big);
+  const uint64_t shoff = ElfField(head + (wide ? 40 : 32), word, big);
+  const int tables = wide ? 54 : 42;
+  const uint64_t ph_size = ElfField(head + tables, 2, big) * ElfField(head + tables + 2, 2, big);
+  const uint64_t sh_size =
+      ElfField(head + tables + 4, 2, big) * ElfField(head + tables + 6, 2, big);
+  const uint64_t limit = static_cast<uint64_t>(length);
+  // Each table must lie within the store; the sizes are at most 65,535 squared, so the sums
+  // cannot overflow once the offsets are known to be below the store's length.
+  if (phoff > limit || shoff > limit || phoff + ph_size > limit || shoff + sh_size > limit) {
+    return 0;
+  }
+  const uint64_t end = phoff + ph_size > shoff + sh_size ? phoff + ph_size : shoff + sh_size;
+  return static_cast<StoreOffset>(end);
 }
 
 StoreOffset NextBlockOffset(StoreOffset offset, StoreOffset length) {

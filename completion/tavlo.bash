@@ -2,8 +2,9 @@
 #
 # tavlo completes its switches, the file after -text and -palm, and the symbolic names of the
 # codes in any case (kxrc_not_<TAB> gives the KXRC_NOT_ names). narpo reads a reason code's
-# value only, so it completes the names of reason codes and puts the value in place of a name
-# once the name is complete or the only one left. The names are asked afresh from
+# value only, so it completes the names of reason codes first and puts the value in place of a
+# name once it is the only candidate, or when the word is already a whole name in upper case
+# (as completion leaves it) and Tab is pressed again. The names are asked afresh from
 # `tavlo-apropos -l` for the tavlo that goes with the command, so a rebuilt description set
 # completes its own names. One file serves all three commands; it is installed under each name
 # for bash-completion to load on demand.
@@ -68,8 +69,10 @@ _narpo() {
   done < <(_tavlo_code_lines "$cmd")
   local upper=${cur^^} i
   COMPREPLY=($(compgen -W "${names[*]}" -- "$upper"))
+  # The name is completed first; its value takes its place once it is the only candidate, or
+  # when the word is already a whole name as completion leaves it (Tab pressed again).
   for i in "${!names[@]}"; do
-    if [[ ${names[i]} == "$upper" || (${#COMPREPLY[@]} -eq 1 && ${names[i]} == "${COMPREPLY[0]}") ]]; then
+    if [[ ${names[i]} == "$cur" || (${#COMPREPLY[@]} -eq 1 && ${names[i]} == "${COMPREPLY[0]}") ]]; then
       COMPREPLY=("${values[i]}")
       return
     fi

@@ -5,11 +5,12 @@
 #                                  zelk.h, pkg-config and CMake files, manual pages, completion
 #   tavlo-<version>-windows.zip    the Windows programs: win32/tavlo.exe and win64/tavlo.exe
 #                                  carrying the descriptions, tavlodata-text.o and README.txt
+#   SHA256SUMS                     the SHA-256 sums of the packages made
 #
 #   scripts/package.sh [--deb-only]
 #
-# The Windows programs are taken from build/win32/dist and build/win64/dist, which the Windows
-# stage of the tests makes (scripts/test.sh windows). When they are missing, or carry another
+# The Windows programs are taken from build/win32/dist and build/win64-release/dist, the
+# stripped release builds that the Windows stage of the tests makes (scripts/test.sh windows). When they are missing, or carry another
 # description text than data/descriptions.txt, this script runs that stage to make them; with
 # --deb-only it makes the .deb alone.
 set -euo pipefail
@@ -32,22 +33,31 @@ mkdir -p "$out"
 version=$(sed -n 's/^project(tavlo VERSION \([0-9.]*\).*/\1/p' "$TAVLO_ROOT/CMakeLists.txt")
 
 # The Unix half.
-cmake_build "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DTAVLO_TESTS=OFF \
+# Configured each time, so that a tree made before an option was added takes it. The zsh
+# completion goes where Debian's zsh looks for packaged ones.
+cmake -S "$TAVLO_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DTAVLO_TESTS=OFF -DTAVLO_STRIP=ON -DTAVLO_ZSH_COMPLETION_DIR=share/zsh/vendor-completions \
   >/dev/null
-# The zsh completion goes where Debian's zsh looks for packaged ones (set on a tree configured
-# before too).
-cmake "$build" -DTAVLO_ZSH_COMPLETION_DIR=share/zsh/vendor-completions >/dev/null
+cmake_build "$build" >/dev/null
 rm -f "$out"/tavlo_*.deb
 (cd "$build" && cpack -G DEB -B "$build/cpack" >/dev/null)
 deb=$(ls "$build"/cpack/tavlo_*.deb)
 mv "$deb" "$out/"
 echo "package: $out/$(basename "$deb")"
-[ $deb_only -eq 1 ] && exit 0
+# SHA256SUMS beside the packages, for the packages this run made.
+write_sums() {  # write_sums FILE_NAME...
+  (cd "$out" && sha256sum -- "$@" > SHA256SUMS.new && mv SHA256SUMS.new SHA256SUMS)
+  echo "checksums: $out/SHA256SUMS"
+}
+if [ $deb_only -eq 1 ]; then
+  write_sums "$(basename "$deb")"
+  exit 0
+fi
 
 # The Windows programs.
 data=$TAVLO_ROOT/data/descriptions.txt
 win32=$TAVLO_ROOT/build/win32/dist
-win64=$TAVLO_ROOT/build/win64/dist
+win64=$TAVLO_ROOT/build/win64-release/dist
 windows_ready() {
   local f
   for f in "$win32/tavlo.exe" "$win64/tavlo.exe" "$win32/tavlodata-text.o" \
@@ -81,3 +91,4 @@ sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$TAVLO_ROOT/cmake/windows-readme.t
 rm -f "$zip"
 (cd "$stage" && find "tavlo-$version-windows" -type f | sort | zip -q -X -D "$zip" -@)
 echo "package: $zip"
+write_sums "$(basename "$deb")" "$(basename "$zip")"

@@ -1,11 +1,14 @@
 # The packages, after the Windows stage that makes the Windows programs: scripts/package.sh
 # builds the .deb of the Unix half and the zip of the Windows programs (and, run alone, makes
 # the Windows programs itself first). The .deb is unpacked into a scratch root, its file list
-# compared, and the installed tavlo, tavlo-apropos, narpo and completion run from there; the
-# zip's file list is compared. Expected results are in tests/package/.
+# compared, lintian run on it (no error or warning may remain; overrides, each with its reason,
+# are in cmake/debian/lintian-overrides), and the installed tavlo, tavlo-apropos, narpo and
+# completion run from there; the zip's file list is compared, its programs are checked to be
+# stripped, and SHA256SUMS is checked against the packages. Expected results are in
+# tests/package/.
 set -euo pipefail
 . "$(dirname "$0")/../lib.sh"
-need_pkgs dpkg-dev zip unzip bash-completion zsh
+need_pkgs dpkg-dev zip unzip bash-completion zsh lintian
 expected=$TAVLO_ROOT/tests/package
 out=$TAVLO_ROOT/build/package
 
@@ -37,6 +40,12 @@ multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sed "s|/$multiarch/|/@MULTIARCH@/|" |
   sort > "$root/deb_contents.txt"
 check "files of $(basename "$deb")" "$expected/deb_contents.txt" "$root/deb_contents.txt"
+# Its output, less its note about running as root, and its status must both be empty.
+lintian_status=0
+lintian --fail-on error,warning "$deb" > "$root/lintian.raw" 2>&1 || lintian_status=$?
+grep -v 'running with root privileges' "$root/lintian.raw" > "$root/lintian.txt" || true
+[ "$lintian_status" -eq 0 ] || echo "lintian status $lintian_status" >> "$root/lintian.txt"
+check "lintian $(basename "$deb")" /dev/null "$root/lintian.txt"
 dpkg -x "$deb" "$root/fs"
 bin=$root/fs/usr/bin
 "$bin/tavlo" 2035 > "$root/tavlo_2035.out" 2>&1 || true
@@ -64,6 +73,19 @@ unzip -Z1 "$zip" | sort > "$root/zip_contents.txt"
 sed "s/@VERSION@/$version/" "$expected/zip_contents.txt" > "$root/zip_expected.txt"
 check "files of $(basename "$zip")" "$root/zip_expected.txt" "$root/zip_contents.txt"
 unzip -l "$zip"
+# Both programs stripped before the container was attached: no symbol table.
+unzip -q -d "$root/zip" "$zip"
+: > "$root/syms.txt"
+for exe in "$root"/zip/*/win32/tavlo.exe "$root"/zip/*/win64/tavlo.exe; do
+  objdump=i686-w64-mingw32-objdump
+  [[ $exe == */win64/* ]] && objdump=x86_64-w64-mingw32-objdump
+  "$objdump" -f "$exe" | grep -q HAS_SYMS && echo "${exe#"$root"/zip/} has symbols" >> "$root/syms.txt"
+done
+check "programs of $(basename "$zip") stripped" /dev/null "$root/syms.txt"
+(cd "$out" && sha256sum -c --quiet SHA256SUMS && cut -d' ' -f3 SHA256SUMS | sort) \
+  > "$root/sums.txt" 2>&1 || true
+printf '%s\n' "$(basename "$deb")" "$(basename "$zip")" | sort > "$root/sums.expected"
+check "SHA256SUMS of the packages" "$root/sums.expected" "$root/sums.txt"
 
 echo "package $passed $failed" >> "$TAVLO_TOTALS"
 [ "$failed" -eq 0 ]

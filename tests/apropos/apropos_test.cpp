@@ -99,15 +99,16 @@ struct Seen {
   std::string name;
   char kind;
   std::string text;
+  bool cut = false;
   bool operator==(const Seen& o) const {
-    return value == o.value && name == o.name && kind == o.kind && text == o.text;
+    return value == o.value && name == o.name && kind == o.kind && text == o.text && cut == o.cut;
   }
 };
 
 void Record(const StoreSection& s, void* context) {
   static_cast<std::vector<Seen>*>(context)->push_back(
       {s.value, std::string(s.name, static_cast<size_t>(s.name_len)), s.kind,
-       std::string(s.text, static_cast<size_t>(s.text_len))});
+       std::string(s.text, static_cast<size_t>(s.text_len)), s.text_cut});
 }
 
 // Walks a store made of `pad` zero bytes and the text.
@@ -147,9 +148,10 @@ TEST(WalkSections, HandsOverEverySectionOnceWhereverABlockEnds) {
   }
 }
 
-// The walk has no pattern to anchor a header, so it takes only bracketed texts with a number
-// and a line end; the program image in front of the text holds others.
-TEST(WalkSections, TakesOnlyHeadersWithANumberAndALineEnd) {
+// The walk takes every header that tavlo's symbolic search takes: '[', a comma, and the first
+// ']' within 48 bytes lying 8 or more bytes on, whatever the value field and the rest of the
+// line hold.
+TEST(WalkSections, TakesEveryHeaderTheSymbolicSearchTakes) {
   struct Row {
     std::string header;
     bool taken;
@@ -158,12 +160,14 @@ TEST(WalkSections, TakesOnlyHeadersWithANumberAndALineEnd) {
       {"[-1,KXCC_UNKNOWN]\n", true},
       {"[DI1,Version]\n", true},
       {"[2192,KXRC_STORE_FULL]\r\n", true},  // CR LF, which the format does not allow
-      {std::string("[DI%d,Version]\0", 15), false},
-      {"[DI%d,Version]\n", false},
-      {"[8H,\x01\xebH\x89\xdf]\xc3", false},  // machine code
-      {"[2036,KXRC_NO_LINE_END] \n", false},
-      {"[,KXRC_NO_VALUE]\n", false},
-      {"[-,KXRC_MINUS_ONLY]\n", false},
+      {"[ 5,KXRC_BLANKY]\n", true},          // a blank before the value
+      {"[+8,KXRC_PLUS]\n", true},            // a plus sign
+      {"[2036,KXRC_LINE_GOES_ON] more\n", true},
+      {"[,KXRC_NO_VALUE]\n", true},
+      {"[12,KXRC]\n", true},  // ']' 8 bytes after '['
+      {"[1,KXRC]\n", false},  // 7
+      {"[2037,KXRC_A_NAME_LONGER_THAN_THE_FORTY_EIGHT_BYTES]\n", false},
+      {"[2038 KXRC_NO_COMMA]\n", false},
   };
   std::string text;
   std::vector<std::string> expected;
@@ -183,13 +187,24 @@ TEST(WalkSections, TakesOnlyHeadersWithANumberAndALineEnd) {
   EXPECT_EQ(names, expected);
 }
 
-TEST(WalkSections, ReportsADescriptionLongerThanTheWindow) {
-  const std::string text = "[2035,KXRC_NOT_AUTHORIZED]\n" + std::string(kDescWindowSize, 'x') +
-                           "\n[2036,KXRC_NEXT]\nShort.\n[end]\n";
-  int status = -1;
-  std::vector<Seen> seen = Walk(0, text, &status);
-  EXPECT_EQ(status, kStoreDescEndMissing);
-  EXPECT_TRUE(seen.empty());  // the rest of the block is skipped, as the searches do
+// A description that no ']' ends within its window is handed over cut, once, and the walk goes
+// on with the sections after it, in the same block and in later ones.
+TEST(WalkSections, HandsOverADescriptionLongerThanTheWindowCutAndGoesOn) {
+  const std::string window(kDescWindowSize, 'x');
+  std::string text = "[2035,KXRC_NOT_AUTHORIZED]\n" + window + "\n[2036,KXRC_NEXT]\nShort.\n";
+  while (text.size() < 70000) {
+    text += "[2040,KXRC_FILLER]\nFiller.\n";
+  }
+  text += "[2037,KXRC_LATER]\nLater.\n[end]\n";
+  for (size_t pad : {size_t{0}, static_cast<size_t>(kBlockStep) - 100}) {
+    int status = -1;
+    const std::vector<Seen> seen = Walk(pad, text, &status);
+    EXPECT_EQ(status, kStoreOk);
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_TRUE(seen[0] == (Seen{2035, "KXRC_NOT_AUTHORIZED", 'R', window, true})) << pad;
+    EXPECT_TRUE(seen[1] == (Seen{2036, "KXRC_NEXT", 'R', "Short.\n", false})) << pad;
+    EXPECT_TRUE(seen.back() == (Seen{2037, "KXRC_LATER", 'R', "Later.\n", false})) << pad;
+  }
 }
 
 }  // namespace

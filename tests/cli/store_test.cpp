@@ -109,6 +109,59 @@ TEST(OpenDescriptions, MeasuresAStorePast4GiB) {
   unlink(path);
 }
 
+// An ELF header of 64 bytes with its table fields set: class (1 or 2), byte order (1 LE, 2 BE),
+// program and section table offsets, entry sizes and counts.
+std::string ElfHead(int cls, int order, uint64_t phoff, uint64_t shoff, int phent, int phnum,
+                    int shent, int shnum) {
+  std::string h(64, '\0');
+  memcpy(&h[0],
+         "\x7f"
+         "ELF",
+         4);
+  h[4] = static_cast<char>(cls);
+  h[5] = static_cast<char>(order);
+  auto put = [&h, order](size_t at, int size, uint64_t v) {
+    for (int i = 0; i < size; i++) {
+      h[at + (order == 2 ? size - 1 - i : i)] = static_cast<char>(v >> (8 * i));
+    }
+  };
+  const bool wide = cls == 2;
+  put(wide ? 32 : 28, wide ? 8 : 4, phoff);
+  put(wide ? 40 : 32, wide ? 8 : 4, shoff);
+  const size_t tables = wide ? 54 : 42;
+  put(tables, 2, static_cast<uint64_t>(phent));
+  put(tables + 2, 2, static_cast<uint64_t>(phnum));
+  put(tables + 4, 2, static_cast<uint64_t>(shent));
+  put(tables + 6, 2, static_cast<uint64_t>(shnum));
+  return h;
+}
+
+TEST(ElfImageEnd, TakesTheEndOfTheHeaderTables) {
+  struct Case {
+    std::string head;
+    StoreOffset length;
+    StoreOffset end;
+    const char* why;
+  } cases[] = {
+      {ElfHead(2, 1, 64, 101496, 56, 10, 64, 39), 200000, 103992, "64-bit little-endian"},
+      {ElfHead(1, 2, 52, 700000, 32, 6, 40, 30), 800000, 701200, "32-bit big-endian"},
+      {ElfHead(1, 1, 52, 9000, 32, 6, 40, 30), 10200, 10200, "image is the whole store"},
+      {ElfHead(2, 1, 64, 0, 56, 10, 0, 0), 5000, 624, "no section headers: program headers"},
+      {ElfHead(2, 1, 64, 101496, 56, 10, 64, 39), 103991, 0, "tables past the store's end"},
+      {ElfHead(2, 2, 64, UINT64_MAX - 10, 56, 10, 64, 39), 200000, 0, "offset near 2^64"},
+      {ElfHead(3, 1, 64, 100, 56, 1, 64, 1), 200000, 0, "unknown class"},
+      {ElfHead(2, 3, 64, 100, 56, 1, 64, 1), 200000, 0, "unknown byte order"},
+      {"[2035,KXRC_NOT_AUTHORIZED]\n" + std::string(40, 'x'), 200000, 0, "a text, no ELF file"},
+      {ElfHead(2, 1, 64, 100, 56, 1, 64, 1).substr(0, 63), 200000, 0, "header cut short"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ElfImageEnd(reinterpret_cast<const unsigned char*>(c.head.data()),
+                          static_cast<long>(c.head.size()), c.length),
+              c.end)
+        << c.why;
+  }
+}
+
 TEST(ReadDecimalPrefix, HoldsValuesAtTheLimitsOf32Bits) {
   EXPECT_EQ(Decimal("2147483647"), INT32_MAX);
   EXPECT_EQ(Decimal("2147483648"), INT32_MAX);

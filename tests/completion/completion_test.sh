@@ -66,9 +66,12 @@ tavlo no_such_|
 tavlo -|-d -v -debug -text -palm
 tavlo -t|-text
 tavlo -palm @WORK@/rebuilt/tavlo-|@WORK@/rebuilt/tavlo-apropos
-# narpo: names of reason codes, replaced by the value that narpo reads once only one is left
+# narpo: names of reason codes, completed first; the value that narpo reads takes the place of
+# the only candidate, or of a whole name as completion leaves it (Tab again)
 narpo kxrc_q_fu|2053
 narpo KXRC_NOT_AUTHORIZED|2035
+narpo kxrc_not_open|KXRC_NOT_OPEN_FOR_BROWSE KXRC_NOT_OPEN_FOR_INPUT KXRC_NOT_OPEN_FOR_INQUIRE KXRC_NOT_OPEN_FOR_OUTPUT KXRC_NOT_OPEN_FOR_SET KXRC_NOT_OPEN_FOR_PASS_ALL KXRC_NOT_OPEN_FOR_PASS_IDENT KXRC_NOT_OPEN_FOR_SET_ALL KXRC_NOT_OPEN_FOR_SET_IDENT KXRC_NOT_OPEN
+narpo KXRC_NOT_OPEN|6125
 narpo kxcc_|
 narpo 2035 kx|
 # tavlo-apropos: its switches and the file after -f

@@ -154,6 +154,27 @@ TEST(MakerManual, PalmMode) {
   ExpectGolden("manual.txt", MakerPalm, "manual.palm");
 }
 
+// CR LF ends a line as LF does: the manual saved with CR LF gives the same bytes (the counts
+// name the file converted). A CR not followed by LF stays text.
+TEST(MakerManual, CrLfLineEndsGiveTheSameBytes) {
+  std::string crlf;
+  for (char ch : ReadFile(std::string(MAKER_FIXTURES) + "/manual.txt")) {
+    crlf += ch == '\n' ? "\r\n" : std::string(1, ch);
+  }
+  for (int mode : {MakerText, MakerPalm}) {
+    const std::string golden = mode == MakerText ? "manual.text" : "manual.palm";
+    std::string path;
+    Result r = MakeFromBytes(crlf, mode, &path);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, Golden(golden + ".out")) << golden;
+    std::string err = Golden(golden + ".err");
+    err.replace(err.find("'"), err.find("'.") - err.find("'") + 1, "'" + path + "'");
+    EXPECT_EQ(r.err, err) << golden;
+  }
+  Result lone = MakeFromBytes("Version text\r\rend\r\n", MakerText);
+  EXPECT_EQ(lone.out, "[DI1,Version]\nVersion text\r\rend\n\n[end]\n");
+}
+
 // Without a line beginning with '|' everything but comments is version text.
 TEST(MakerManual, WithoutBarAllIsPreamble) {
   ExpectGolden("no_bar.txt", MakerText, "no_bar.text");
