@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "main_win.h"
-#include "mainwin.h"
+#include "code/code.h"
+#include "win/mainwin_win.h"
+#include "mainwin/mainwin.h"
 
 namespace {
 
@@ -210,7 +210,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   }
   // Where a keystroke's time goes: the pane's text shown at once, and the list filled.
-  Win32MainView* controls = frmMainView();
+  MainViewWin32* controls = frmMainView();
   std::vector<double> pane, fill;
   for (int i = 0; i < rounds; ++i) {
     double t = Now();

@@ -2,7 +2,7 @@
 // library of this platform does not report.
 #include <windows.h>
 
-#include "files.h"
+#include "base/files.h"
 
 bool IsSoleLinkPlainFile(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());

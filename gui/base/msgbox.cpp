@@ -1,4 +1,4 @@
-#include "msgbox.h"
+#include "base/msgbox.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // Every length and position read from the file is treated as hostile: the index is checked
 // against the file's length when it is opened, and every resource against it when it is read,
 // so no input makes the module read outside the file or allocate more than the file holds.
-#include "binres.h"
+#include "binres/binres.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "text.h"
+#include "base/text.h"
 
 std::int16_t BinResErr = 0;
 std::string BinResErrMsg;

@@ -1,4 +1,4 @@
-#include "code.h"
+#include "code/code.h"
 
 std::string ResourceFile;
 std::string CacheFile;

@@ -1,5 +1,5 @@
 // KEYLIST: record numbers, key-list entries and the scans of the windowed search.
-#include "keylist.h"
+#include "keylist/keylist.h"
 
 namespace {
 

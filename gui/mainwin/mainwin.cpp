@@ -1,4 +1,4 @@
-#include "mainwin.h"
+#include "mainwin/mainwin.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "app.h"
-#include "binres.h"
-#include "code.h"
-#include "keylist.h"
-#include "msgbox.h"
-#include "text.h"
+#include "base/app.h"
+#include "binres/binres.h"
+#include "code/code.h"
+#include "keylist/keylist.h"
+#include "base/msgbox.h"
+#include "base/text.h"
 
 namespace {
 

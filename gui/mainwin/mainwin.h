@@ -26,10 +26,10 @@
 #include <cstdint>
 #include <string>
 
-#include "mainwin_files.h"
-#include "mainwin_layout.h"
-#include "mainwin_store.h"
-#include "mainwin_view.h"
+#include "mainwin/mainwin_files.h"
+#include "mainwin/mainwin_layout.h"
+#include "mainwin/mainwin_store.h"
+#include "mainwin/mainwin_view.h"
 
 constexpr int kErrRecordCount = 32101;
 constexpr int kErrOutOfMemory = 32102;

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "mainwin_files.h"
+#include "mainwin/mainwin_files.h"
 
 int CacheFiles::Stat(const std::string& path, FileFacts* facts) {
   struct stat st;

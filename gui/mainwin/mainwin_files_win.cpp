@@ -1,7 +1,7 @@
 // Windows half of the load's file operations (see mainwin_files.h).
 #include <windows.h>
 
-#include "mainwin_files.h"
+#include "mainwin/mainwin_files.h"
 
 int CacheFiles::Stat(const std::string& path, FileFacts* facts) {
   WIN32_FILE_ATTRIBUTE_DATA data;

@@ -1,8 +1,8 @@
-#include "mainwin_store.h"
+#include "mainwin/mainwin_store.h"
 
 #include <limits>
 
-#include "text.h"
+#include "base/text.h"
 
 std::int16_t RecordCount = 0;
 std::string NumericKeys;

@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "mainwin_layout.h"
+#include "mainwin/mainwin_layout.h"
 
 class MainView {
  public:

@@ -1,6 +1,6 @@
-#include "fontdlg.h"
+#include "print/fontdlg.h"
 
-#include "msgbox.h"
+#include "base/msgbox.h"
 
 namespace {
 

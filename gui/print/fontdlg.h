@@ -18,7 +18,7 @@
 #ifndef TAVLO_GUI_PRINT_FONTDLG_H
 #define TAVLO_GUI_PRINT_FONTDLG_H
 
-#include "printer.h"
+#include "print/printer.h"
 
 // Chooser flags, numerically those of the system's font dialog.
 constexpr unsigned kCfPrinterFonts = 0x00002;    // offer only the printer's fonts

@@ -26,7 +26,7 @@
 #include <memory>
 #include <string>
 
-#include "printfont.h"
+#include "printfont/printfont.h"
 
 // Why a printer operation failed: a number (the system's error number, or a number of the
 // printing interface) and its description.

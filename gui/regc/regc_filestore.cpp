@@ -1,4 +1,4 @@
-#include "regc_filestore.h"
+#include "regc/regc_filestore.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include <unistd.h>
 #endif
 
-#include "text.h"
+#include "base/text.h"
 
 namespace {
 

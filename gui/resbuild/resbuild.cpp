@@ -1,5 +1,5 @@
 // RESBUILD: Make and Dump of the maintenance window, without the window (see resbuild.h).
-#include "resbuild.h"
+#include "resbuild/resbuild.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -10,17 +10,17 @@
 #include <string>
 #include <system_error>
 
-#include "binres.h"
-#include "files.h"
-#include "keylist.h"
-#include "text.h"
+#include "binres/binres.h"
+#include "base/files.h"
+#include "keylist/keylist.h"
+#include "base/text.h"
 
 namespace {
 
 const char* const kBinResError = "Binary Resource Error: ";
 
 // Window operations when the caller has no window: none.
-class NoWindow : public ResBuildWindow {
+class NoWindow : public ResBuildView {
  public:
   void SetBusyPointer(bool /*busy*/) override {}
   void ShowLog(const std::string& /*log*/) override {}
@@ -116,7 +116,7 @@ void RemovePartialCopy(const std::string& path) {
 // One run of the Make.
 class Make {
  public:
-  Make(const std::string& resource_file, const std::string& data_path, ResBuildWindow& window)
+  Make(const std::string& resource_file, const std::string& data_path, ResBuildView& window)
       : resource_file_(resource_file),
         target_(resource_file),
         build_file_(resource_file + ".mkres"),
@@ -434,7 +434,7 @@ class Make {
   std::string build_file_;  // the copy the container is built in
   bool build_beside_ = true;
   std::string data_path_;
-  ResBuildWindow& window_;
+  ResBuildView& window_;
   std::string log_;
   std::FILE* data_ = nullptr;
   bool container_open_ = false;
@@ -493,8 +493,8 @@ std::string ResBuildPercent(long used, long capacity) {
 }
 
 std::string MakeBinaryResource(const std::string& resource_file, const std::string& data_path,
-                               const ResBuildClock& clock, ResBuildWindow* window, bool* complete) {
-  ResBuildWindow& w = window ? *window : NoWindowInstance;
+                               const ResBuildClock& clock, ResBuildView* window, bool* complete) {
+  ResBuildView& w = window ? *window : NoWindowInstance;
   w.SetBusyPointer(true);
   Make make(resource_file, data_path, w);
   try {
@@ -509,9 +509,9 @@ std::string MakeBinaryResource(const std::string& resource_file, const std::stri
   return make.Log();
 }
 
-std::string DumpBinaryResource(const std::string& resource_file, ResBuildWindow* window,
+std::string DumpBinaryResource(const std::string& resource_file, ResBuildView* window,
                                bool* complete) {
-  ResBuildWindow& w = window ? *window : NoWindowInstance;
+  ResBuildView& w = window ? *window : NoWindowInstance;
   w.SetBusyPointer(true);
   std::string log = "Binary Resource File: " + resource_file + kCrLf;
   bool ok = false;

@@ -1,13 +1,14 @@
-#include "code_win.h"
+#include "win/code_win.h"
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "main_win.h"
-#include "text.h"
+#include "base/msgbox.h"
+#include "base/text.h"
+#include "code/code.h"
+#include "win/mainwin_win.h"
 
 namespace {
 
@@ -39,4 +40,20 @@ void Main() {
   }
   CodeStartup(facts);
   frmMainShow();
+}
+
+// The program: CODE's start-up, then the main window's message loop until it closes.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  SetMsgBoxHandler(Win32MsgBox);
+  Main();
+  if (frmMainWindow() == nullptr)
+    return 1;
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (frmMainPreviewKey(&message))
+      continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
 }

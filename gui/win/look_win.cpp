@@ -1,8 +1,8 @@
-#include "look_win.h"
+#include "win/look_win.h"
 
 #include <cmath>
 
-#include "code.h"
+#include "code/code.h"
 #include "res/tavlo_res.h"
 
 int LookScreenDpi() {

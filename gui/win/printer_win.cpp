@@ -1,11 +1,11 @@
-#include "printer_win.h"
+#include "win/printer_win.h"
 
 #include <commdlg.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "fontdlg.h"
+#include "print/fontdlg.h"
 
 namespace {
 
@@ -51,9 +51,9 @@ HDC DefaultPrinterDc(PrintFailure& failure) {
 
 // The default printer as one document. Widths are in the device's dots, or in millimetres once
 // SetUnitMillimetres was called.
-class WinPrinter : public Printer {
+class PrinterWin32 : public Printer {
  public:
-  ~WinPrinter() override {
+  ~PrinterWin32() override {
     if (in_document_) {
       AbortDoc(dc_);
     }
@@ -256,7 +256,7 @@ class WinPrinter : public Printer {
 }  // namespace
 
 std::unique_ptr<Printer> NewWinPrinter() {
-  return std::make_unique<WinPrinter>();
+  return std::make_unique<PrinterWin32>();
 }
 
 bool WinFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure) {

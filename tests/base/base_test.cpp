@@ -7,10 +7,10 @@
 #include <iterator>
 #include <string>
 
-#include "files.h"
-#include "msgbox.h"
-#include "text.h"
-#include "twips.h"
+#include "base/files.h"
+#include "base/msgbox.h"
+#include "base/text.h"
+#include "base/twips.h"
 
 namespace {
 

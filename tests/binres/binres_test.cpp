@@ -1,6 +1,6 @@
 // BINRES: layouts written byte for byte, the status of every operation, and hand-built bad
 // containers that must give a status rather than a crash.
-#include "binres.h"
+#include "binres/binres.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "filebytes.h"
+#include "support/filebytes.h"
 
 using namespace testfiles;
 

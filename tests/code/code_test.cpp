@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "code.h"
+#include "code/code.h"
 
 namespace {
 

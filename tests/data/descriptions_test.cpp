@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "keylist.h"
+#include "keylist/keylist.h"
 #include "zelk.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Key lists: record numbers both ways, and the numeric and symbolic scans on small lists (edge
 // cases) and on the lists the builder makes from the shipped description set.
-#include "keylist.h"
+#include "keylist/keylist.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "binres.h"
-#include "resbuild.h"
+#include "binres/binres.h"
+#include "resbuild/resbuild.h"
 
 namespace {
 

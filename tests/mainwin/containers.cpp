@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <random>
 
-#include "binres.h"
-#include "filebytes.h"
-#include "resbuild.h"
+#include "binres/binres.h"
+#include "support/filebytes.h"
+#include "resbuild/resbuild.h"
 
 using namespace testfiles;
 

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "binres.h"
-#include "code.h"
+#include "binres/binres.h"
+#include "code/code.h"
 #include "containers.h"
-#include "fake_view.h"
-#include "filebytes.h"
-#include "mainwin.h"
-#include "msgbox.h"
+#include "support/fake_view.h"
+#include "support/filebytes.h"
+#include "mainwin/mainwin.h"
+#include "base/msgbox.h"
 
 using namespace testfiles;
 
@@ -93,7 +93,7 @@ class LoadTest : public ::testing::Test {
       BinResClose();
   }
   void Load() {
-    view_ = FakeView();
+    view_ = FakeMainView();
     window_.LoadBinaryResource();
   }
   // A second file time, one minute off, for the cache.
@@ -103,7 +103,7 @@ class LoadTest : public ::testing::Test {
   }
 
   ScratchDir dir_;
-  FakeView view_;
+  FakeMainView view_;
   CountingFiles files_;
   MainWindow window_{view_, files_};
 };

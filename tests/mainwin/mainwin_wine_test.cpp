@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "code.h"
-#include "drive_win.h"
-#include "fake_view.h"
-#include "mainview_win.h"
-#include "mainwin.h"
+#include "base/app.h"
+#include "code/code.h"
+#include "support/drive_win.h"
+#include "support/fake_view.h"
+#include "win/mainwin_win.h"
+#include "mainwin/mainwin.h"
 
 namespace {
 
@@ -212,7 +212,7 @@ class WindowsLoad : public ::testing::Test {
   }
 
   std::string dir_;
-  FakeView view_;
+  FakeMainView view_;
   MainWindow window_{view_};
 };
 

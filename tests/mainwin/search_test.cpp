@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
+#include "code/code.h"
 #include "containers.h"
-#include "fake_view.h"
-#include "filebytes.h"
-#include "mainwin.h"
-#include "msgbox.h"
+#include "support/fake_view.h"
+#include "support/filebytes.h"
+#include "mainwin/mainwin.h"
+#include "base/msgbox.h"
 
 using namespace testfiles;
 
@@ -32,7 +32,7 @@ void LoadShipped(const ScratchDir& dir) {
   ResourceFile = dir.Path("tavlo.exe");
   CacheFile = dir.Path("tavlo_cache.tmp");
   WriteFile(ResourceFile, ShippedProgram());
-  FakeView view;
+  FakeMainView view;
   MainWindow window(view);
   window.LoadBinaryResource();
   ASSERT_EQ(RecordCount, 350) << view.result;
@@ -59,7 +59,7 @@ class SearchTest : public ::testing::Test {
   }
 
   ScratchDir dir_;
-  FakeView view_;
+  FakeMainView view_;
   MainWindow window_{view_};
 };
 
@@ -244,7 +244,7 @@ class HandStoreTest : public ::testing::Test {
     Records.push_back(record);
     RecordCount = static_cast<std::int16_t>(Records.size() - 1);
   }
-  FakeView view_;
+  FakeMainView view_;
   MainWindow window_{view_};
 };
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "makewin.h"
-#include "app.h"
-#include "settings_env.h"
+#include "code/code.h"
+#include "makewin/makewin.h"
+#include "base/app.h"
+#include "support/settings_env.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
-class FakeFrame final : public RegcWindow {
+class FakeFrame final : public RegcView {
  public:
   RegcRect placement{300, 300, 7620, 5760};
   RegcRect Placement() const override {
@@ -49,14 +49,14 @@ class FakeFrame final : public RegcWindow {
   }
 };
 
-class FakeView final : public MakeView {
+class FakeMainView final : public MakeView {
  public:
   FakeFrame frame;
   std::string dir, file, log;
   std::vector<std::string> calls;
   std::function<void()> on_events;  // what the user does while the Make lets events through
 
-  RegcWindow& Frame() override {
+  RegcView& Frame() override {
     return frame;
   }
   std::string DataDir() const override {
@@ -129,7 +129,7 @@ class MakeWinTest : public ::testing::Test {
   }
 
   SettingsEnv env_;
-  FakeView view_;
+  FakeMainView view_;
   MakeWindow window_{view_, Clock};
 };
 
@@ -144,7 +144,7 @@ TEST_F(MakeWinTest, SettingsDefaultOnTheFirstShowingAndSurviveAnUnload) {
   window_.Unload();
   EXPECT_EQ(MakeWindowLoaded, kFalse);
 
-  FakeView again;
+  FakeMainView again;
   MakeWindow next(again);
   next.Load("C:\\Elsewhere");
   EXPECT_EQ(again.dir, "D:\\Data");
@@ -232,7 +232,7 @@ TEST_F(MakeWinTest, TheMaintenanceKeyIsShiftCtrlAltMUnderALowerCaseName) {
 }
 
 TEST_F(MakeWinTest, TheMaintenanceKeyShowsTheWindowThenReloadsAndSearches) {
-  struct Host final : MakeHost {
+  struct Host final : MakeHostView {
     std::vector<std::string> calls;
     int records = 0;
     bool main_stays = true;

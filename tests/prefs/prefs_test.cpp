@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "prefs.h"
-#include "printfont.h"
-#include "settings_env.h"
+#include "code/code.h"
+#include "prefs/prefs.h"
+#include "printfont/printfont.h"
+#include "support/settings_env.h"
 
 namespace {
 
-class FakeFrame final : public RegcWindow {
+class FakeFrame final : public RegcView {
  public:
   RegcRect placement{600, 450, 10755, 6870};  // the designed size with its frame
   RegcWindowState state = RegcWindowState::kNormal;
@@ -32,7 +32,7 @@ class FakeFrame final : public RegcWindow {
   }
 };
 
-class FakeMain final : public PrefsWindow {
+class FakeMain final : public PrefsView {
  public:
   FakeFrame frame;
   RulerLayout panes{0, 0, 4695, 5100, 75, 5520, 2415};
@@ -42,7 +42,7 @@ class FakeMain final : public PrefsWindow {
   void SetCaption(const std::string& caption) override {
     calls.push_back("caption " + caption);
   }
-  RegcWindow& Frame() override {
+  RegcView& Frame() override {
     return frame;
   }
   RulerLayout Panes() const override {

@@ -1,11 +1,11 @@
 // The File menu's printing items on the main window as its logic sees it.
 #include <gtest/gtest.h>
 
-#include "app.h"
-#include "fake_printer.h"
-#include "fake_view.h"
-#include "fontdlg.h"
-#include "print_main.h"
+#include "base/app.h"
+#include "support/fake_printer.h"
+#include "support/fake_view.h"
+#include "print/fontdlg.h"
+#include "mainwin/mainwin_print.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ TEST(PrintMain, EachItemRunsItsCommandOnTheWindow) {
   for (const Case& c : cases) {
     UseFakePrinter();
     DialogShown = 0;
-    FakeView view;
+    FakeMainView view;
     view.result = "The pane.";
     for (const char* line : {" 2 partial matches:", "1", "2"}) {
       view.ListAdd(line);

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "fake_printer.h"
-#include "fontdlg.h"
-#include "msgbox.h"
-#include "print.h"
+#include "support/fake_printer.h"
+#include "print/fontdlg.h"
+#include "base/msgbox.h"
+#include "print/print.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ int RecordBox(const std::string& prompt, unsigned style, const std::string& titl
   return kMsgBoxIdOk;
 }
 
-class FakeView : public PrintView {
+class FakeMainView : public PrintView {
  public:
   std::string text;
   Lines list;
@@ -65,7 +65,7 @@ class PrintTest : public testing::Test {
   // The lines after the title and its empty line.
   Lines PrintPane(const std::string& text, double width = 20) {
     UseFakePrinter(width);
-    FakeView view;
+    FakeMainView view;
     view.text = text;
     mnuFilePrint_Click(view);
     EXPECT_TRUE(Boxes.empty()) << Boxes.front().prompt;
@@ -134,7 +134,7 @@ TEST_F(PrintTest, PaneLongerThan32767CharactersPrintsWhole) {
 }
 
 TEST_F(PrintTest, PrinterInitTakesTheChoiceWithoutItalic) {
-  FakeView view;
+  FakeMainView view;
   PrinterFontChoice = PrinterFont{"Courier New", 12, true, true};
   mnuFilePrint_Click(view);
   EXPECT_EQ(Fake.calls,
@@ -154,7 +154,7 @@ TEST_F(PrintTest, MatchListPrintsOnlyWithThreeLinesOrMore) {
   };
   for (const Case& c : cases) {
     UseFakePrinter();
-    FakeView view;
+    FakeMainView view;
     view.list = c.list;
     mnuFilePrintList_Click(view);
     EXPECT_EQ(Fake.lines, c.printed) << c.list.size() << " lines";
@@ -181,7 +181,7 @@ TEST_F(PrintTest, AFailureIsReportedOnceAndTheDocumentEnded) {
     UseFakePrinter();
     Fake.fail_at = c.fail_at;
     Fake.fail_end = c.fail_end;
-    FakeView view;
+    FakeMainView view;
     view.text = "first line\r\nsecond line";
     view.list = {" 2 partial matches:", "1", "2"};
     if (c.list) {

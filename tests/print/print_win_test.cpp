@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "fontdlg.h"
-#include "msgbox.h"
-#include "print.h"
-#include "printer_win.h"
+#include "print/fontdlg.h"
+#include "base/msgbox.h"
+#include "print/print.h"
+#include "win/printer_win.h"
 
 namespace {
 

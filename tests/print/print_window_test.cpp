@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "drive_win.h"
+#include "base/app.h"
+#include "support/drive_win.h"
 
 namespace {
 

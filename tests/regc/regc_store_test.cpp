@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "regc.h"
+#include "regc/regc.h"
 #include "regc_test_support.h"
 #include "store_env.h"
 

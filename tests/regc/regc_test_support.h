@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "msgbox.h"
-#include "regc.h"
+#include "base/msgbox.h"
+#include "regc/regc.h"
 
 struct RecordedBox {
   std::string prompt;
@@ -61,7 +61,7 @@ class ScriptedStore final : public RegcStore {
   RegcStore& inner_;
 };
 
-class FakeWindow final : public RegcWindow {
+class FakeWindow final : public RegcView {
  public:
   RegcRect placement{150, 300, 4500, 3000};
   RegcWindowState state = RegcWindowState::kNormal;

@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "regc.h"
-#include "regc_filestore.h"
+#include "regc/regc.h"
+#include "regc/regc_filestore.h"
 #include "regc_test_support.h"
 #include "store_env.h"
 

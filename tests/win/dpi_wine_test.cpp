@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "drive_win.h"
-#include "mainview_win.h"
+#include "base/app.h"
+#include "support/drive_win.h"
+#include "win/mainwin_win.h"
 
 namespace {
 

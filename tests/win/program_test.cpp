@@ -9,11 +9,11 @@
 #include <random>
 #include <string>
 
-#include "about.h"
-#include "app.h"
-#include "drive_win.h"
-#include "make_win.h"
-#include "mainview_win.h"
+#include "about/about.h"
+#include "base/app.h"
+#include "support/drive_win.h"
+#include "win/makewin_win.h"
+#include "win/mainwin_win.h"
 
 namespace {
 

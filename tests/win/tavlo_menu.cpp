@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "app.h"
-#include "drive_win.h"
-#include "make_win.h"
+#include "base/app.h"
+#include "support/drive_win.h"
+#include "win/makewin_win.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <random>
 #include <string>
 
-#include "code.h"
-#include "app.h"
-#include "code_win.h"
-#include "main_win.h"
-#include "msgbox.h"
-#include "regc.h"
-#include "regc_registry_win.h"
-#include "regc_window_win.h"
+#include "code/code.h"
+#include "base/app.h"
+#include "win/code_win.h"
+#include "win/mainwin_win.h"
+#include "base/msgbox.h"
+#include "regc/regc.h"
+#include "regc/regc_registry_win.h"
+#include "win/regc_window_win.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ TEST_F(WinTest, MainSetsThePathsAndShowsTheMainWindow) {
 TEST_F(WinTest, WindowAdapterWorksInTwips) {
   HWND window = frmMainShow();
   ASSERT_NE(window, nullptr);
-  RegcWin32Window adapter(window, 15, 15);
+  RegcViewWin32 adapter(window, 15, 15);
   adapter.Move(RegcRect{1200, 900, 9600, 7200});
   RECT r{};
   GetWindowRect(window, &r);
@@ -118,7 +118,7 @@ TEST_F(WinTest, PlacementRoundTripsThroughTheRegistry) {
   std::string path = "Software\\tavlo-tests\\win-" + std::to_string(std::random_device{}());
   HWND window = frmMainShow();
   ASSERT_NE(window, nullptr);
-  RegcWin32Window adapter(window, 15, 15);
+  RegcViewWin32 adapter(window, 15, 15);
   adapter.Move(RegcRect{1200, 900, 6000, 4500});
 
   uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, path);

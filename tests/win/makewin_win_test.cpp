@@ -8,12 +8,12 @@
 #include <random>
 #include <string>
 
-#include "code.h"
-#include "make_win.h"
-#include "menus_win.h"
-#include "msgbox.h"
-#include "app.h"
-#include "regc.h"
+#include "code/code.h"
+#include "win/makewin_win.h"
+#include "win/menus_win.h"
+#include "base/msgbox.h"
+#include "base/app.h"
+#include "regc/regc.h"
 
 namespace {
 

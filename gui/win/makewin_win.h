@@ -11,12 +11,12 @@
 //   frmMakeLogic()            its MakeWindow while it exists, else nullptr (the main window asks
 //                             it whether a close or a log-off may go on)
 //   frmMakeWindow()           its window handle, or nullptr
-#ifndef TAVLO_GUI_WIN_MAKE_WIN_H
-#define TAVLO_GUI_WIN_MAKE_WIN_H
+#ifndef TAVLO_GUI_WIN_MAKEWIN_WIN_H
+#define TAVLO_GUI_WIN_MAKEWIN_WIN_H
 
 #include <windows.h>
 
-#include "makewin.h"
+#include "makewin/makewin.h"
 
 // Design sizes in twips.
 constexpr float kFrmMakeInnerWidthTwips = 7380;

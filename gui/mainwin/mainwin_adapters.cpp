@@ -1,7 +1,7 @@
-#include "frmmain.h"
+#include "mainwin/mainwin_adapters.h"
 
-#include "code.h"
-#include "mainwin_store.h"
+#include "code/code.h"
+#include "mainwin/mainwin_store.h"
 
 RulerLayout FrmMainRuler(MainWindow& main) {
   const MainLayout& m = main.Layout();

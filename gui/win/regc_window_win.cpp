@@ -1,18 +1,18 @@
-#include "regc_window_win.h"
+#include "win/regc_window_win.h"
 
-#include "twips.h"
+#include "base/twips.h"
 
-RegcWin32Window::RegcWin32Window(HWND window, float twips_per_pixel_x, float twips_per_pixel_y)
+RegcViewWin32::RegcViewWin32(HWND window, float twips_per_pixel_x, float twips_per_pixel_y)
     : window_(window), tx_(twips_per_pixel_x), ty_(twips_per_pixel_y) {}
 
-RegcRect RegcWin32Window::Placement() const {
+RegcRect RegcViewWin32::Placement() const {
   RECT r{};
   GetWindowRect(window_, &r);
   return RegcRect{PixelsToTwips(r.left, tx_), PixelsToTwips(r.top, ty_),
                   PixelsToTwips(r.right - r.left, tx_), PixelsToTwips(r.bottom - r.top, ty_)};
 }
 
-RegcWindowState RegcWin32Window::State() const {
+RegcWindowState RegcViewWin32::State() const {
   if (IsIconic(window_))
     return RegcWindowState::kMinimised;
   if (IsZoomed(window_))
@@ -20,13 +20,13 @@ RegcWindowState RegcWin32Window::State() const {
   return RegcWindowState::kNormal;
 }
 
-void RegcWin32Window::Move(const RegcRect& p) {
+void RegcViewWin32::Move(const RegcRect& p) {
   SetWindowPos(window_, nullptr, TwipsToPixels(p.left, tx_), TwipsToPixels(p.top, ty_),
                TwipsToPixels(p.width, tx_), TwipsToPixels(p.height, ty_),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-RegcRect RegcWin32Window::VisibleDesktop() const {
+RegcRect RegcViewWin32::VisibleDesktop() const {
   return RegcRect{PixelsToTwips(GetSystemMetrics(SM_XVIRTUALSCREEN), tx_),
                   PixelsToTwips(GetSystemMetrics(SM_YVIRTUALSCREEN), ty_),
                   PixelsToTwips(GetSystemMetrics(SM_CXVIRTUALSCREEN), tx_),

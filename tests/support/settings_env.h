@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "msgbox.h"
-#include "regc.h"
-#include "regc_filestore.h"
+#include "base/msgbox.h"
+#include "regc/regc.h"
+#include "regc/regc_filestore.h"
 
 class SettingsEnv {
  public:

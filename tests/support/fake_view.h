@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "mainwin_view.h"
+#include "mainwin/mainwin_view.h"
 
-class FakeView : public MainView {
+class FakeMainView : public MainView {
  public:
   std::string SearchText() override {
     return search;

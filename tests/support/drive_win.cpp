@@ -1,6 +1,6 @@
-#include "drive_win.h"
+#include "support/drive_win.h"
 
-#include "mainview_win.h"
+#include "win/mainwin_win.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "print_main.h"
+#include "mainwin/mainwin_print.h"
 
-#include "app.h"
-#include "fontdlg.h"
-#include "print.h"
+#include "base/app.h"
+#include "print/fontdlg.h"
+#include "print/print.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "printer.h"
+#include "print/printer.h"
 
 struct FakePrinterState {
   double width = 20;

@@ -6,10 +6,10 @@
 //                                  (mnuFilePrint_Click) or kMnuFilePrinterFont
 //                                  (mnuFilePrintFont_Click); false, doing nothing, for any
 //                                  other id
-#ifndef TAVLO_GUI_PRINT_PRINT_MAIN_H
-#define TAVLO_GUI_PRINT_PRINT_MAIN_H
+#ifndef TAVLO_GUI_MAINWIN_MAINWIN_PRINT_H
+#define TAVLO_GUI_MAINWIN_MAINWIN_PRINT_H
 
-#include "mainwin_view.h"
+#include "mainwin/mainwin_view.h"
 
 bool frmMainPrintCommand(int id, MainView& view);
 

@@ -1,13 +1,13 @@
-#include "make_win.h"
+#include "win/makewin_win.h"
 
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "look_win.h"
-#include "regc_window_win.h"
+#include "code/code.h"
+#include "win/look_win.h"
+#include "win/regc_window_win.h"
 
 namespace {
 
@@ -67,13 +67,13 @@ HFONT MessageFont() {
   return font;
 }
 
-class MakeWin32;
-MakeWin32* the_window = nullptr;
+class MakeViewWin32;
+MakeViewWin32* the_window = nullptr;
 void WakeModalLoop();
 
-class MakeWin32 final : public MakeView {
+class MakeViewWin32 final : public MakeView {
  public:
-  MakeWin32(HWND owner) : owner_(owner), logic_(*this) {}
+  MakeViewWin32(HWND owner) : owner_(owner), logic_(*this) {}
 
   bool Create();
   HWND hwnd() const {
@@ -90,7 +90,7 @@ class MakeWin32 final : public MakeView {
     hwnd_ = hwnd;
   }
 
-  RegcWindow& Frame() override {
+  RegcView& Frame() override {
     return *frame_;
   }
   std::string DataDir() const override {
@@ -163,7 +163,7 @@ class MakeWin32 final : public MakeView {
 
   HWND owner_;
   HWND hwnd_ = nullptr;
-  std::unique_ptr<RegcWin32Window> frame_;
+  std::unique_ptr<RegcViewWin32> frame_;
   MakeWindow logic_;
   bool busy_ = false;
 };
@@ -182,7 +182,7 @@ void Dispatch(MSG& message) {
   DispatchMessageA(&message);
 }
 
-void MakeWin32::ProcessEvents() {
+void MakeViewWin32::ProcessEvents() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -199,7 +199,7 @@ LRESULT CALLBACK frmMakeProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
-LRESULT MakeWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT MakeViewWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wparam) == BN_CLICKED) {
@@ -242,7 +242,7 @@ LRESULT MakeWin32::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcA(hwnd_, message, wparam, lparam);
 }
 
-bool MakeWin32::Create() {
+bool MakeViewWin32::Create() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (!LookRegisterClass(instance, kFrmMakeClass, frmMakeProc))
     return false;
@@ -264,7 +264,7 @@ bool MakeWin32::Create() {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
   }
   SendMessageA(GetDlgItem(hwnd_, kFrmMakeLogId), EM_SETLIMITTEXT, 0, 0);  // the whole log
-  frame_ = std::make_unique<RegcWin32Window>(hwnd_, TwipsPerPixelX, TwipsPerPixelY);
+  frame_ = std::make_unique<RegcViewWin32>(hwnd_, TwipsPerPixelX, TwipsPerPixelY);
   return true;
 }
 
@@ -272,7 +272,7 @@ bool MakeWin32::Create() {
 
 void frmMakeShowModal(HWND owner) {
   if (the_window == nullptr) {
-    auto* window = new MakeWin32(owner);
+    auto* window = new MakeViewWin32(owner);
     the_window = window;
     if (!window->Create()) {
       if (window->hwnd() != nullptr)

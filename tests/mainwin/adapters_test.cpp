@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "fake_view.h"
-#include "frmmain.h"
-#include "mainwin_store.h"
-#include "resbuild.h"
-#include "settings_env.h"
+#include "code/code.h"
+#include "support/fake_view.h"
+#include "mainwin/mainwin_adapters.h"
+#include "mainwin/mainwin_store.h"
+#include "resbuild/resbuild.h"
+#include "support/settings_env.h"
 
 namespace {
 
 const std::string kFixtures = TAVLO_RESBUILD_FIXTURES;
 
-class Frame final : public RegcWindow {
+class Frame final : public RegcView {
  public:
   RegcRect placement{0, 0, 10755, 6870};
   RegcRect Placement() const override {
@@ -65,7 +65,7 @@ class FrmMainTest : public ::testing::Test {
   }
 
   SettingsEnv env_;
-  FakeView view_;
+  FakeMainView view_;
   MainWindow main_{view_};
   Frame frame_;
   int make_unloads_ = 0;

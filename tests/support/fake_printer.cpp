@@ -1,4 +1,4 @@
-#include "fake_printer.h"
+#include "support/fake_printer.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
-// FRMMAIN: the main window's events beyond the search — preferences, the Help commands, the
+// The main window's events beyond the search — preferences, the Help commands, the
 // maintenance key and the ruler — over its logic (MainWindow) and its controls (MainView).
 //
 // Adapters (each the interface one module needs, over MainWindow):
-//   FrmMainPrefs    PrefsWindow for PrefsFormLoad / PrefsFormUnload
+//   FrmMainPrefs    PrefsView for PrefsFormLoad / PrefsFormUnload
 //   FrmMainAbout    AboutView for mnuHelpUsing_Click / mnuHelpVersion_Click
-//   FrmMainMake     MakeHost for MakeMaintenanceKey
+//   FrmMainMake     MakeHostView for MakeMaintenanceKey
 //
 // Operations:
 //   FrmMainRuler(main)              the panes as the ruler rules see them, in twips
@@ -12,17 +12,17 @@
 //   lstMatches_DragOver(main, x)    the ruler dragged over the list, x twips from its left
 //   txtResult_DragOver(main, x)     the ruler dragged over the pane, x twips from its left
 //   Form_DragDrop(main)             the ruler dropped on the window's background
-#ifndef TAVLO_GUI_FRMMAIN_FRMMAIN_H
-#define TAVLO_GUI_FRMMAIN_FRMMAIN_H
+#ifndef TAVLO_GUI_MAINWIN_MAINWIN_ADAPTERS_H
+#define TAVLO_GUI_MAINWIN_MAINWIN_ADAPTERS_H
 
 #include <functional>
 #include <string>
 
-#include "about.h"
-#include "mainwin.h"
-#include "makewin.h"
-#include "prefs.h"
-#include "ruler.h"
+#include "about/about.h"
+#include "mainwin/mainwin.h"
+#include "makewin/makewin.h"
+#include "prefs/prefs.h"
+#include "prefs/ruler.h"
 
 RulerLayout FrmMainRuler(MainWindow& main);
 void FrmMainSetRuler(MainWindow& main, const RulerLayout& layout);
@@ -30,11 +30,11 @@ void lstMatches_DragOver(MainWindow& main, float x);
 void txtResult_DragOver(MainWindow& main, float x);
 void Form_DragDrop(MainWindow& main);
 
-class FrmMainPrefs final : public PrefsWindow {
+class FrmMainPrefs final : public PrefsView {
  public:
   // frame: the whole window, for its placement; unload_make: unloads frmMake; set_caption:
   // the window's title.
-  FrmMainPrefs(MainWindow& main, RegcWindow& frame, std::function<void()> unload_make,
+  FrmMainPrefs(MainWindow& main, RegcView& frame, std::function<void()> unload_make,
                std::function<void(const std::string&)> set_caption = {})
       : main_(main),
         frame_(frame),
@@ -45,7 +45,7 @@ class FrmMainPrefs final : public PrefsWindow {
     if (set_caption_)
       set_caption_(caption);
   }
-  RegcWindow& Frame() override {
+  RegcView& Frame() override {
     return frame_;
   }
   RulerLayout Panes() const override {
@@ -77,7 +77,7 @@ class FrmMainPrefs final : public PrefsWindow {
 
  private:
   MainWindow& main_;
-  RegcWindow& frame_;
+  RegcView& frame_;
   std::function<void()> unload_make_;
   std::function<void(const std::string&)> set_caption_;
 };
@@ -99,7 +99,7 @@ class FrmMainAbout final : public AboutView {
   MainWindow& main_;
 };
 
-class FrmMainMake final : public MakeHost {
+class FrmMainMake final : public MakeHostView {
  public:
   // show_modal: shows frmMake modally; false when the main window closed meanwhile.
   FrmMainMake(MainWindow& main, std::function<bool()> show_modal)
