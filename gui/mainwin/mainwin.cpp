@@ -9,7 +9,7 @@
 #include "base/app.h"
 #include "binres/binres.h"
 #include "code/code.h"
-#include "keylist/keylist.h"
+#include "contents/contents.h"
 #include "base/msgbox.h"
 #include "base/text.h"
 
@@ -22,25 +22,6 @@ std::uint32_t SteadyTicks() {
   using namespace std::chrono;
   return static_cast<std::uint32_t>(
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-// The decimal number at the start of a text, after leading blanks, with an optional sign; 0
-// when there is none. Held at a bound far outside 16 bits instead of overflowing.
-long long LeadingNumber(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-    ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (value < 1000000000)
-      value = value * 10 + (text[i] - '0');
-  }
-  return negative ? -value : value;
 }
 
 char FoldCase(char c) {
@@ -218,24 +199,23 @@ void MainWindow::LoadBinaryResource() {
       container_open = true;
 
       messages.clear();
-      std::string text = reader_->Get("KeyCnt");
-      if (read_failed("KeyCnt"))
+      std::string text = reader_->Get(kResKeyCount);
+      if (read_failed(kResKeyCount))
         break;
-      long long count = LeadingNumber(text);
+      long long count = ReadLeadingDecimal(text);
       if (count < INT16_MIN || count > INT16_MAX) {
         report(kErrRecordCount, "Record count not between 1 and 32767");
         break;
       }
       RecordCount = static_cast<std::int16_t>(count);
-      NumericKeys = reader_->Get("NumericKeys");
-      if (read_failed("NumericKeys"))
+      NumericKeys = reader_->Get(kResNumericKeys);
+      if (read_failed(kResNumericKeys))
         break;
-      SymbolicKeys = reader_->Get("SymbolicKeys");
-      if (read_failed("SymbolicKeys"))
+      SymbolicKeys = reader_->Get(kResSymbolicKeys);
+      if (read_failed(kResSymbolicKeys))
         break;
-      const std::string version_id = std::string("3") + "." + "1";
-      VersionText = reader_->Get(version_id);
-      if (read_failed(version_id))
+      VersionText = reader_->Get(kResVersion);
+      if (read_failed(kResVersion))
         break;
       if (RecordCount < 1) {
         report(kErrRecordCount, "Record count not between 1 and 32767");
@@ -245,7 +225,7 @@ void MainWindow::LoadBinaryResource() {
       Matches.clear();
       Matches.reserve(static_cast<std::size_t>(RecordCount));
       for (int n = 1; n <= RecordCount; ++n) {
-        std::string id = std::to_string(n);
+        std::string id = RecordResourceId(n);
         Records[n].Text = reader_->Get(id);
         if (read_failed(id))
           break;

@@ -12,7 +12,7 @@
 
 #include "binres/binres.h"
 #include "base/files.h"
-#include "keylist/keylist.h"
+#include "contents/contents.h"
 #include "base/text.h"
 
 namespace {
@@ -84,26 +84,16 @@ class LineReader {
 // in 32 bits. Returns 0, or the error number of the failure (EINVAL: not a number, ERANGE: too
 // large).
 int ReadWholeInt32(const std::string& text, std::int32_t* value) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-    negative = text[i++] == '-';
-  if (i == text.size())
-    return EINVAL;
   long long v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9')
+  switch (ReadWholeDecimal(text, INT32_MIN, INT32_MAX, &v)) {
+    case kDecimalOk:
+      *value = static_cast<std::int32_t>(v);
+      return 0;
+    case kDecimalNotNumber:
       return EINVAL;
-    v = v * 10 + (text[i] - '0');
-    if (v > 2147483648LL)
+    default:
       return ERANGE;
   }
-  if (negative)
-    v = -v;
-  if (v > INT32_MAX)
-    return ERANGE;
-  *value = static_cast<std::int32_t>(v);
-  return 0;
 }
 
 // Removes what a failed copy left at path: a file, never whatever else stood in its way.
@@ -337,12 +327,12 @@ class Make {
     std::string id;
     std::string data;
     if (pending_ == '3') {
-      id = "3." + FormatDecimal(value_);
+      id = VersionResourceId(value_);
       data = joined;
     } else {
       ++records_;
-      id = FormatDecimal(records_);
-      data = std::string(1, pending_) + "|" + FormatDecimal(value_) + "|" + name_ + "|" + joined;
+      id = RecordResourceId(records_);
+      data = EncodeRecord(pending_ - '0', value_, name_, joined);
     }
     BinResAppend(id, data);
     if (int err = AppendWriteError())
@@ -379,16 +369,17 @@ class Make {
   // error number of a failed write; *ok true when all three were appended.
   int AppendKeys(bool* ok) {
     *ok = true;
-    if (int err = AppendKey("KeyCnt", FormatDecimal(records_), ok))
+    if (int err = AppendKey(kResKeyCount, FormatDecimal(records_), ok))
       return err;
-    log_ += "KeyCnt=" + FormatDecimal(records_) + kCrLf;
-    if (int err = AppendKey("NumericKeys", numeric_keys_, ok))
+    log_ += std::string(kResKeyCount) + "=" + FormatDecimal(records_) + kCrLf;
+    if (int err = AppendKey(kResNumericKeys, numeric_keys_, ok))
       return err;
-    log_ += "NumericKeys= (length " + FormatDecimal(static_cast<long long>(numeric_keys_.size())) +
-            ")" + kCrLf + numeric_keys_ + kCrLf;
-    if (int err = AppendKey("SymbolicKeys", symbolic_keys_, ok))
+    log_ += std::string(kResNumericKeys) + "= (length " +
+            FormatDecimal(static_cast<long long>(numeric_keys_.size())) + ")" + kCrLf +
+            numeric_keys_ + kCrLf;
+    if (int err = AppendKey(kResSymbolicKeys, symbolic_keys_, ok))
       return err;
-    log_ += "SymbolicKeys= (length " +
+    log_ += std::string(kResSymbolicKeys) + "= (length " +
             FormatDecimal(static_cast<long long>(symbolic_keys_.size())) + ")" + kCrLf +
             symbolic_keys_ + kCrLf;
     return 0;

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "keylist/keylist.h"
+#include "contents/contents.h"
 #include "zelk.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Key lists: record numbers both ways, and the numeric and symbolic scans on small lists (edge
 // cases) and on the lists the builder makes from the shipped description set.
-#include "keylist/keylist.h"
+#include "contents/contents.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,10 @@
-// KEYLIST: record numbers, key-list entries and the scans of the windowed search.
-#include "keylist/keylist.h"
+// CONTENTS: resource identifiers, records, record numbers, key-list entries and the scans of
+// the windowed search.
+#include "contents/contents.h"
+
+#include <limits>
+
+#include "base/text.h"
 
 namespace {
 
@@ -19,6 +24,40 @@ void AppendRecord(const std::string& keys, std::string::size_type bracket, long 
 }
 
 }  // namespace
+
+std::string VersionResourceId(long long section) {
+  return "3." + FormatDecimal(section);
+}
+
+std::string RecordResourceId(long long record) {
+  return FormatDecimal(record);
+}
+
+std::string EncodeRecord(int type, std::int32_t value, const std::string& name,
+                         const std::string& text) {
+  return FormatDecimal(type) + "|" + FormatDecimal(value) + "|" + name + "|" + text;
+}
+
+bool DecodeRecord(const std::string& stored, RecordFields* fields) {
+  std::size_t p1 = stored.find('|');
+  std::size_t p2 = p1 == std::string::npos ? p1 : stored.find('|', p1 + 1);
+  std::size_t p3 = p2 == std::string::npos ? p2 : stored.find('|', p2 + 1);
+  if (p3 == std::string::npos)
+    return false;
+  long long type = 0;
+  long long value = 0;
+  if (ReadWholeDecimal(stored.substr(0, p1), std::numeric_limits<std::int16_t>::min(),
+                       std::numeric_limits<std::int16_t>::max(), &type) != kDecimalOk ||
+      ReadWholeDecimal(stored.substr(p1 + 1, p2 - p1 - 1), std::numeric_limits<std::int32_t>::min(),
+                       std::numeric_limits<std::int32_t>::max(), &value) != kDecimalOk) {
+    return false;
+  }
+  fields->type = static_cast<std::int16_t>(type);
+  fields->value = static_cast<std::int32_t>(value);
+  fields->name = stored.substr(p2 + 1, p3 - p2 - 1);
+  fields->text = stored.substr(p3 + 1);
+  return true;
+}
 
 std::string KeyListRecordNumber(long record) {
   std::string r(2, '\0');
