@@ -87,17 +87,17 @@ class NullView : public MainView {
 };
 
 // The platform's files, noting what touched the program file.
-class WatchedFiles : public CacheFiles {
+class WatchedFiles : public FileSystem {
  public:
   int Stat(const std::string& path, FileFacts* facts) override {
     if (path == ResourceFile)
       program_ops.push_back("size and time");
-    return CacheFiles::Stat(path, facts);
+    return FileSystem::Stat(path, facts);
   }
   int Copy(const std::string& from, const std::string& to) override {
     if (from == ResourceFile)
       program_ops.push_back("copied");
-    return CacheFiles::Copy(from, to);
+    return FileSystem::Copy(from, to);
   }
   std::vector<std::string> program_ops;
 };

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/files.h"
 #include "base/text.h"
 
 std::int16_t BinResErr = 0;
@@ -216,10 +217,10 @@ void FailOpenPlatform(int err) {
 // file closed on failure.
 bool OpenFile(const std::string& path, Mode mode, std::int32_t* ptr, long long* len) {
   errno = 0;
-  g.file = std::fopen(path.c_str(), mode == Mode::Reading ? "rb" : "r+b");
+  g.file = ::OpenFile(path, mode == Mode::Reading ? "rb" : "r+b");
   if (!g.file && mode == Mode::Building && errno == ENOENT) {
     errno = 0;
-    g.file = std::fopen(path.c_str(), "w+b");
+    g.file = ::OpenFile(path, "w+b");
   }
   if (!g.file) {
     FailOpenPlatform(errno);

@@ -68,7 +68,7 @@ std::string UpperCase1252(std::string text) {
   return text;
 }
 
-MainWindow::MainWindow(MainView& view, CacheFiles& files)
+MainWindow::MainWindow(MainView& view, FileSystem& files)
     : view_(view), files_(files), reader_(&default_reader_), layout_(DesignedLayout()) {}
 
 void MainWindow::SetResourceReader(ResourceReader* reader) {

@@ -1,6 +1,6 @@
 // frmMain's logic: loading the description store, the search as the user types, the match
 // list and the description pane, Enter, and the layout. Knows nothing of Win32: it works on a
-// MainView, reads the container through BINRES and the cache through CacheFiles, and shows
+// MainView, reads the container through BINRES and the cache through FileSystem, and shows
 // modal boxes through MsgBox.
 //
 // Operations (named as the window's events and routines):
@@ -26,7 +26,7 @@
 #include <cstdint>
 #include <string>
 
-#include "mainwin/mainwin_files.h"
+#include "base/files.h"
 #include "mainwin/mainwin_layout.h"
 #include "mainwin/mainwin_store.h"
 #include "mainwin/mainwin_view.h"
@@ -60,7 +60,7 @@ std::string UpperCase1252(std::string text);
 
 class MainWindow {
  public:
-  explicit MainWindow(MainView& view, CacheFiles& files = PlatformFiles());
+  explicit MainWindow(MainView& view, FileSystem& files = PlatformFiles());
 
   void SetResourceReader(ResourceReader* reader);  // nullptr: BINRES itself
   void SetTickSource(TickSource ticks);            // nullptr: the steady clock
@@ -88,7 +88,7 @@ class MainWindow {
   std::uint32_t Ticks() const;
 
   MainView& view_;
-  CacheFiles& files_;
+  FileSystem& files_;
   ResourceReader default_reader_;
   ResourceReader* reader_;
   TickSource ticks_ = nullptr;

@@ -98,9 +98,8 @@ int ReadWholeInt32(const std::string& text, std::int32_t* value) {
 
 // Removes what a failed copy left at path: a file, never whatever else stood in its way.
 void RemovePartialCopy(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec)))
-    std::filesystem::remove(path, ec);
+  if (IsPlainFile(path))
+    RemoveFile(path);
 }
 
 // One run of the Make.
@@ -143,7 +142,7 @@ class Make {
       ReplaceResourceFile();
     } else {
       // The log above already names the failure; the program file keeps its old container.
-      std::remove(build_file_.c_str());
+      RemoveFile(build_file_);
     }
   }
 
@@ -155,7 +154,7 @@ class Make {
     if (container_open_) {
       BinResClose();
       container_open_ = false;
-      std::remove(build_file_.c_str());
+      RemoveFile(build_file_);
     }
     log_ += BinResErrorText(err);
   }
@@ -190,14 +189,14 @@ class Make {
     RemovePartialCopy(build_file_);
     std::string beside_line = "Error=" + FormatDecimal(err) + " Copy to " + build_file_ + ": " +
                               BinResErrorText(err) + kCrLf;
-    std::error_code ec;
-    std::string name = std::filesystem::path(target_).filename().string() + ".mkres";
-    build_file_ = TempFolderFile(name, &ec);
+    int temp_err = 0;
+    std::string name = FileNameOf(target_) + ".mkres";
+    build_file_ = TempFolderFile(name, &temp_err);
     build_beside_ = false;
     std::string temp_line;
     if (build_file_.empty()) {
-      temp_line = "Error=" + FormatDecimal(ec.value()) + " Temporary folder: Error " +
-                  FormatDecimal(ec.value()) + ": " + ec.message() + kCrLf;
+      temp_line = "Error=" + FormatDecimal(temp_err) +
+                  " Temporary folder: " + BinResErrorText(temp_err) + kCrLf;
     } else if ((err = CopyFileBytes(target_, build_file_)) != 0) {
       RemovePartialCopy(build_file_);
       temp_line = "Error=" + FormatDecimal(err) + " Copy to " + build_file_ + ": " +
@@ -222,14 +221,14 @@ class Make {
       return false;
     }
     errno = 0;
-    std::FILE* probe = std::fopen(resource_file_.c_str(), "r+b");
+    std::FILE* probe = OpenFile(resource_file_, "r+b");
     int err = errno;
     if (probe) {
       std::fclose(probe);
       if (!CopyTarget())
         return false;
     } else if (err == ENOENT) {
-      std::remove(build_file_.c_str());  // a new resource file starts empty
+      RemoveFile(build_file_);  // a new resource file starts empty
     } else {
       CantOpenPlatform(err);
       return false;
@@ -238,7 +237,7 @@ class Make {
     if (BinResErr != 0) {
       CantOpen();
       log_ += StatusLine();
-      std::remove(build_file_.c_str());
+      RemoveFile(build_file_);
       return false;
     }
     container_open_ = true;
@@ -249,7 +248,7 @@ class Make {
   // False after an unexpected failure (already logged).
   bool ReadDataFile() {
     errno = 0;
-    data_ = std::fopen(data_path_.c_str(), "rb");
+    data_ = OpenFile(data_path_, "rb");
     if (!data_) {
       Fail(errno);
       return false;
@@ -391,14 +390,11 @@ class Make {
   // copy is written back into the file itself, which restores its old bytes if that fails.
   // Symbolic links were resolved before the copy was made, so they stay links either way.
   void ReplaceResourceFile() {
-    std::error_code exists_ec;
-    if (build_beside_ &&
-        (!std::filesystem::exists(target_, exists_ec) || IsSoleLinkPlainFile(target_))) {
-      std::error_code ec = ReplaceFile(build_file_, target_);
-      if (ec) {
-        std::remove(build_file_.c_str());
-        log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf + "Error " +
-                FormatDecimal(ec.value()) + ": " + ec.message() + kCrLf;
+    if (build_beside_ && (!FileExists(target_) || IsSoleLinkPlainFile(target_))) {
+      if (int err = ReplaceFile(build_file_, target_)) {
+        RemoveFile(build_file_);
+        log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf +
+                BinResErrorText(err) + kCrLf;
         return;
       }
       complete_ = true;
@@ -406,7 +402,7 @@ class Make {
     }
     int restore_err = 0;
     int err = WriteBackFile(build_file_, target_, &restore_err);
-    std::remove(build_file_.c_str());
+    RemoveFile(build_file_);
     if (err != 0) {
       log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf +
               "Error=" + FormatDecimal(err) + " Write back to " + target_ + ": " +

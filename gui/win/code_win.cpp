@@ -2,27 +2,34 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/msgbox.h"
-#include "base/text.h"
 #include "code/code.h"
 #include "win/mainwin_win.h"
 
 namespace {
 
-// The running program's full path, however long it is.
+// The running program's full path, however long it is, in UTF-8 as the files layer takes it.
 std::string ProgramPath() {
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   while (true) {
-    DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0)
       return "";
     if (n < buffer.size())
-      return std::string(buffer.data(), n);
+      return Narrow(std::wstring(buffer.data(), n));
     buffer.resize(buffer.size() * 2);
   }
+}
+
+// An environment variable's value in UTF-8; empty when it is unset.
+std::string EnvPath(const wchar_t* name) {
+  const wchar_t* value = _wgetenv(name);
+  return value != nullptr ? Narrow(value) : std::string();
 }
 
 }  // namespace
@@ -30,8 +37,8 @@ std::string ProgramPath() {
 void Main() {
   CodeFacts facts;
   facts.program_path = ProgramPath();
-  facts.tmp = EnvText("TMP");
-  facts.temp = EnvText("TEMP");
+  facts.tmp = EnvPath(L"TMP");
+  facts.temp = EnvPath(L"TEMP");
   HDC screen = GetDC(nullptr);
   if (screen != nullptr) {
     facts.dpi_x = GetDeviceCaps(screen, LOGPIXELSX);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/files.h"
 #include "print/fontdlg.h"
 
 namespace {
@@ -13,18 +14,6 @@ constexpr int kTabStopDialogUnits = 24;  // the match list's tab-stop spacing
 constexpr const char* kDocumentName = "tavlo";
 
 HWND FontDialogOwner = nullptr;
-
-// The system's text for an error number, without its line end.
-std::string SystemErrorText(DWORD number) {
-  char buffer[512] = "";
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                number, 0, buffer, sizeof buffer, nullptr);
-  std::string text(buffer, length);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
-    text.pop_back();
-  }
-  return text;
-}
 
 // A device context for the default printer, or nullptr with the failure filled in.
 HDC DefaultPrinterDc(PrintFailure& failure) {
@@ -237,7 +226,7 @@ class PrinterWin32 : public Printer {
 
   bool FailWithLastError(const char* what) {
     DWORD number = GetLastError();
-    std::string text = number != 0 ? SystemErrorText(number) : "";
+    std::string text = number != 0 ? SystemErrorText(static_cast<int>(number)) : "";
     failure_ = {static_cast<long>(number), text.empty() ? what : text};
     return false;
   }

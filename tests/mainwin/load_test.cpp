@@ -36,29 +36,29 @@ std::uint32_t FakeTicks() {
 }
 
 // The platform's files, with the operations counted and single ones made to fail.
-class CountingFiles : public CacheFiles {
+class CountingFiles : public FileSystem {
  public:
   int Stat(const std::string& path, FileFacts* facts) override {
     ops.push_back("stat " + path);
-    return CacheFiles::Stat(path, facts);
+    return FileSystem::Stat(path, facts);
   }
   int Copy(const std::string& from, const std::string& to) override {
     ops.push_back("copy " + from + " " + to);
-    return copy_error != 0 ? copy_error : CacheFiles::Copy(from, to);
+    return copy_error != 0 ? copy_error : FileSystem::Copy(from, to);
   }
   int Replace(const std::string& from, const std::string& to) override {
     ops.push_back("replace " + from + " " + to);
-    return replace_error != 0 ? replace_error : CacheFiles::Replace(from, to);
+    return replace_error != 0 ? replace_error : FileSystem::Replace(from, to);
   }
   int Remove(const std::string& path) override {
     ops.push_back("remove " + path);
-    return CacheFiles::Remove(path);
+    return FileSystem::Remove(path);
   }
   std::string TempName(const std::string& path) override {
     return path + ".fresh";
   }
   bool IsInUse(int error) override {
-    return error == EBUSY || CacheFiles::IsInUse(error);
+    return error == EBUSY || FileSystem::IsInUse(error);
   }
   std::vector<std::string> ops;
   int copy_error = 0;

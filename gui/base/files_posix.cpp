@@ -1,14 +1,15 @@
-// POSIX half of the load's file operations (see mainwin_files.h).
+// FILES, the POSIX half: the system's calls with the paths as they are.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
-#include "mainwin/mainwin_files.h"
+#include "base/files.h"
 
-int CacheFiles::Stat(const std::string& path, FileFacts* facts) {
+int FileSystem::Stat(const std::string& path, FileFacts* facts) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0)
     return errno;
@@ -18,11 +19,11 @@ int CacheFiles::Stat(const std::string& path, FileFacts* facts) {
   return 0;
 }
 
-bool CacheFiles::IsMissing(int error) {
+bool FileSystem::IsMissing(int error) {
   return error == ENOENT || error == ENOTDIR;
 }
 
-int CacheFiles::Copy(const std::string& from, const std::string& to) {
+int FileSystem::Copy(const std::string& from, const std::string& to) {
   int in = open(from.c_str(), O_RDONLY);
   if (in < 0)
     return errno;
@@ -64,27 +65,43 @@ int CacheFiles::Copy(const std::string& from, const std::string& to) {
   return err;
 }
 
-int CacheFiles::Replace(const std::string& from, const std::string& to) {
+int FileSystem::Replace(const std::string& from, const std::string& to) {
   return rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-bool CacheFiles::IsInUse(int error) {
+bool FileSystem::IsInUse(int error) {
   return error == EBUSY || error == ETXTBSY;
 }
 
-int CacheFiles::Remove(const std::string& path) {
+int FileSystem::Remove(const std::string& path) {
   return unlink(path.c_str()) == 0 ? 0 : errno;
 }
 
-std::string CacheFiles::TempName(const std::string& path) {
+std::string FileSystem::TempName(const std::string& path) {
   return path + "." + std::to_string(static_cast<long>(getpid())) + ".new";
 }
 
-std::string CacheFiles::ErrorText(int error) {
-  return std::strerror(error);
+std::string FileSystem::ErrorText(int error) {
+  std::string text = SystemErrorText(error);
+  return text.empty() ? "Error " + std::to_string(error) : text;
 }
 
-CacheFiles& PlatformFiles() {
-  static CacheFiles files;
+FileSystem& PlatformFiles() {
+  static FileSystem files;
   return files;
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
+bool IsSoleLinkPlainFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec)) || ec)
+    return false;
+  return std::filesystem::hard_link_count(path, ec) == 1 && !ec;
+}
+
+std::string SystemErrorText(int error) {
+  return std::strerror(error);
 }
