@@ -121,143 +121,178 @@ void MainWindow::RestoreSearch(const std::string& text) {
   view_.SelectAllSearchText();
 }
 
-void MainWindow::LoadBinaryResource() {
-  view_.SetBusyPointer(true);
-  const bool debug = DebugMode != kFalse;
-  const std::uint32_t start = debug ? Ticks() : 0;
-  ShowResult("Initialising...");
-  StoreClear();
+namespace {
 
+// The busy pointer, shown for as long as it lives.
+class BusyPointer {
+ public:
+  explicit BusyPointer(MainView& view) : view_(view) {
+    view_.SetBusyPointer(true);
+  }
+  ~BusyPointer() {
+    view_.SetBusyPointer(false);
+  }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+ private:
+  MainView& view_;
+};
+
+std::string ContainerFailure(const std::string& what, const std::string& file) {
+  return "Binary Resource Error: " + what + kLineEnd + "File=" + file + kLineEnd +
+         "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg;
+}
+
+}  // namespace
+
+// What a load has to report so far, and the file of its latest file operation.
+struct MainWindow::LoadReport {
+  std::string current;
   std::string messages;
-  std::string current;             // the file of the latest file operation, for the report
-  std::string opened = CacheFile;  // the cache, or this run's own fresh copy of it
-  bool own_copy = false;
-  auto report = [&](int number, const std::string& description) {
+
+  void Runtime(int number, const std::string& description) {
     messages += "File: " + current + kLineEnd + "Runtime Error " + std::to_string(number) + ": " +
                 description;
-  };
-  auto platform_report = [&](int error) { report(error, files_.ErrorText(error)); };
-  auto read_failed = [&](const std::string& identifier) {
-    if (BinResErr == 0)
-      return false;
-    messages += "Binary Resource Error: Can't get key '" + identifier + "'." + kLineEnd +
-                "File=" + ResourceFile + kLineEnd + "Error=" + std::to_string(BinResErr) + " " +
-                BinResErrMsg;
-    return true;
-  };
+  }
+};
 
-  bool container_open = false;
+void MainWindow::LoadBinaryResource() {
+  const bool debug = DebugMode != kFalse;
+  const std::uint32_t start = debug ? Ticks() : 0;
+  if (!LoadWithBusyPointer())
+    return;  // the container did not open: the pane says why, and the load is not timed
+  if (debug) {
+    MsgBox("LoadBinaryResource took " + std::to_string(Ticks() - start) + " ms", kMsgBoxOkOnly,
+           kDebugTitle);
+  }
+}
+
+// The load's steps; false when the container did not open.
+bool MainWindow::LoadWithBusyPointer() {
+  BusyPointer busy(view_);
+  ShowResult("Initialising...");
+  StoreClear();
+  LoadReport report;
+  CacheCopy cache{CacheFile, false};
+  bool refreshed = false;
   try {
-    do {
-      current = ResourceFile;
-      FileFacts program;
-      if (int err = files_.Stat(ResourceFile, &program)) {
-        platform_report(err);
-        break;
-      }
-      current = CacheFile;
-      FileFacts cache;
-      bool stale = true;  // a missing cache counts as empty
-      if (int err = files_.Stat(CacheFile, &cache)) {
-        if (!files_.IsMissing(err)) {
-          platform_report(err);
-          break;
-        }
-      } else {
-        stale = cache.size != program.size || cache.write_time != program.write_time;
-      }
-      if (stale) {
-        // Copied under a name of this run's own and put in place in one step, so that no run
-        // ever opens a half-written cache.
-        std::string fresh = files_.TempName(CacheFile);
-        if (int err = files_.Copy(ResourceFile, fresh)) {
-          files_.Remove(fresh);
-          platform_report(err);
-          break;
-        }
-        if (int err = files_.Replace(fresh, CacheFile)) {
-          if (!files_.IsInUse(err)) {
-            files_.Remove(fresh);
-            platform_report(err);
-            break;
-          }
-          // Another run holds the cache open: this run reads its own copy.
-          opened = fresh;
-          own_copy = true;
-        }
-      }
-
-      reader_->Open(opened);
-      if (BinResErr != 0) {
-        ShowResult("Binary Resource Error: Can't open to read." + kLineEnd + "File=" + opened +
-                   kLineEnd + "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg);
-        if (own_copy)
-          files_.Remove(opened);
-        view_.SetBusyPointer(false);
-        return;
-      }
-      container_open = true;
-
-      messages.clear();
-      std::string text = reader_->Get(kResKeyCount);
-      if (read_failed(kResKeyCount))
-        break;
-      long long count = ReadLeadingDecimal(text);
-      if (count < INT16_MIN || count > INT16_MAX) {
-        report(kErrRecordCount, "Record count not between 1 and 32767");
-        break;
-      }
-      RecordCount = static_cast<std::int16_t>(count);
-      NumericKeys = reader_->Get(kResNumericKeys);
-      if (read_failed(kResNumericKeys))
-        break;
-      SymbolicKeys = reader_->Get(kResSymbolicKeys);
-      if (read_failed(kResSymbolicKeys))
-        break;
-      VersionText = reader_->Get(kResVersion);
-      if (read_failed(kResVersion))
-        break;
-      if (RecordCount < 1) {
-        report(kErrRecordCount, "Record count not between 1 and 32767");
-        break;
-      }
-      Records.assign(static_cast<std::size_t>(RecordCount) + 1, MessageRecord());
-      Matches.clear();
-      Matches.reserve(static_cast<std::size_t>(RecordCount));
-      for (int n = 1; n <= RecordCount; ++n) {
-        std::string id = RecordResourceId(n);
-        Records[n].Text = reader_->Get(id);
-        if (read_failed(id))
-          break;
-      }
-    } while (false);
+    refreshed = RefreshCache(&report, &cache);
   } catch (const std::bad_alloc&) {
-    report(kErrOutOfMemory, "Out of memory");
+    report.Runtime(kErrOutOfMemory, "Out of memory");
   }
-
-  // Closed on every path once opened, so that a failed read does not leave the container open
-  // for the next load to find "Already open".
-  if (container_open) {
-    reader_->Close();
-    if (BinResErr != 0) {
-      messages += "Binary Resource Error: Can't close." + kLineEnd + "File=" + ResourceFile +
-                  kLineEnd + "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg;
-    }
+  if (refreshed && !ReadContainer(cache.path, &report)) {
+    if (cache.own_copy)
+      files_.Remove(cache.path);
+    return false;
   }
-  if (own_copy)
-    files_.Remove(opened);
-  if (!messages.empty()) {
-    ShowResult(messages);
+  if (cache.own_copy)
+    files_.Remove(cache.path);
+  if (!report.messages.empty()) {
+    ShowResult(report.messages);
     view_.Beep();
     RecordCount = 0;
     NumericKeys.clear();
     SymbolicKeys.clear();
   }
-  view_.SetBusyPointer(false);
-  if (debug) {
-    MsgBox("LoadBinaryResource took " + std::to_string(Ticks() - start) + " ms", kMsgBoxOkOnly,
-           kDebugTitle);
+  return true;
+}
+
+// Copies the program file to the cache when the cache is missing or differs from it in size
+// or last-write time. False with the failure reported.
+bool MainWindow::RefreshCache(LoadReport* report, CacheCopy* cache) {
+  auto failed = [&](int error) {
+    report->Runtime(error, files_.ErrorText(error));
+    return false;
+  };
+  report->current = ResourceFile;
+  FileFacts program;
+  if (int err = files_.Stat(ResourceFile, &program))
+    return failed(err);
+  report->current = CacheFile;
+  FileFacts facts;
+  if (int err = files_.Stat(CacheFile, &facts)) {
+    if (!files_.IsMissing(err))
+      return failed(err);
+  } else if (facts.size == program.size && facts.write_time == program.write_time) {
+    return true;
   }
+  // Copied under a name of this run's own and put in place in one step, so that no run ever
+  // opens a half-written cache.
+  std::string fresh = files_.TempName(CacheFile);
+  if (int err = files_.Copy(ResourceFile, fresh)) {
+    files_.Remove(fresh);
+    return failed(err);
+  }
+  if (int err = files_.Replace(fresh, CacheFile)) {
+    if (!files_.IsInUse(err)) {
+      files_.Remove(fresh);
+      return failed(err);
+    }
+    // Another run holds the cache open: this run reads its own copy.
+    cache->path = fresh;
+    cache->own_copy = true;
+  }
+  return true;
+}
+
+// Opens the container at path and reads the store from it, closing it again on every path, so
+// that a failed read does not leave it open for the next load to find "Already open". False
+// (the pane saying why) when it does not open.
+bool MainWindow::ReadContainer(const std::string& path, LoadReport* report) {
+  reader_->Open(path);
+  if (BinResErr != 0) {
+    ShowResult(ContainerFailure("Can't open to read.", path));
+    return false;
+  }
+  try {
+    ReadStore(report);
+  } catch (const std::bad_alloc&) {
+    report->Runtime(kErrOutOfMemory, "Out of memory");
+  }
+  reader_->Close();
+  if (BinResErr != 0)
+    report->messages += ContainerFailure("Can't close.", ResourceFile);
+  return true;
+}
+
+// The record count, the key lists, the version notice and the records, until one fails.
+void MainWindow::ReadStore(LoadReport* report) {
+  std::string text;
+  if (!ReadResource(kResKeyCount, &text, report))
+    return;
+  long long count = ReadLeadingDecimal(text);
+  if (count < INT16_MIN || count > INT16_MAX) {
+    report->Runtime(kErrRecordCount, "Record count not between 1 and 32767");
+    return;
+  }
+  RecordCount = static_cast<std::int16_t>(count);
+  if (!ReadResource(kResNumericKeys, &NumericKeys, report) ||
+      !ReadResource(kResSymbolicKeys, &SymbolicKeys, report) ||
+      !ReadResource(kResVersion, &VersionText, report)) {
+    return;
+  }
+  if (RecordCount < 1) {
+    report->Runtime(kErrRecordCount, "Record count not between 1 and 32767");
+    return;
+  }
+  Records.assign(static_cast<std::size_t>(RecordCount) + 1, MessageRecord());
+  Matches.clear();
+  Matches.reserve(static_cast<std::size_t>(RecordCount));
+  for (int n = 1; n <= RecordCount; ++n) {
+    if (!ReadResource(RecordResourceId(n).c_str(), &Records[n].Text, report))
+      return;
+  }
+}
+
+// One resource into *out; false with the failure reported.
+bool MainWindow::ReadResource(const char* identifier, std::string* out, LoadReport* report) {
+  *out = reader_->Get(identifier);
+  if (BinResErr == 0)
+    return true;
+  report->messages +=
+      ContainerFailure(std::string("Can't get key '") + identifier + "'.", ResourceFile);
+  return false;
 }
 
 void MainWindow::txtSearch_Change() {

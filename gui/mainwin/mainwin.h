@@ -85,7 +85,18 @@ class MainWindow {
   }
 
  private:
+  struct LoadReport;
+  struct CacheCopy {
+    std::string path;       // the cache, or this run's own fresh copy of it
+    bool own_copy = false;  // path is this run's copy, deleted after the load
+  };
+
   std::uint32_t Ticks() const;
+  bool LoadWithBusyPointer();
+  bool RefreshCache(LoadReport* report, CacheCopy* cache);
+  bool ReadContainer(const std::string& path, LoadReport* report);
+  void ReadStore(LoadReport* report);
+  bool ReadResource(const char* identifier, std::string* out, LoadReport* report);
 
   MainView& view_;
   FileSystem& files_;

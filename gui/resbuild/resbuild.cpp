@@ -496,6 +496,52 @@ std::string MakeBinaryResource(const std::string& resource_file, const std::stri
   return make.Log();
 }
 
+namespace {
+
+// One resource as the dump lists it: a record with its lines broken at the "~" markers,
+// anything else cut to 70 characters.
+std::string DumpLine(const std::string& id, const std::string& data) {
+  std::string line = id + "=";
+  if (StartsWith(data, "1")) {
+    for (char c : data) {
+      if (c == '~') {
+        line += kCrLf;
+      } else {
+        line += c;
+      }
+    }
+  } else {
+    line.append(data, 0, 70);
+  }
+  return line + kCrLf;
+}
+
+// Every resource of the open container, in index order, into *log; false when one cannot be
+// read (the log says which).
+bool DumpEntries(std::string* log) {
+  std::string ids = BinResGetIdentifiers();
+  if (BinResErr != 0) {
+    *log += std::string(kBinResError) + "Can't get identifiers." + kCrLf + StatusLine();
+    return false;
+  }
+  std::size_t from = 0;
+  std::size_t nul;
+  while ((nul = ids.find('\0', from)) != std::string::npos) {
+    std::string id = ids.substr(from, nul - from);
+    from = nul + 1;
+    std::string data = BinResGet(id);
+    if (BinResErr != 0) {
+      *log += std::string(kBinResError) + "Can't get string." + kCrLf + "Key=" + id + kCrLf +
+              StatusLine();
+      return false;
+    }
+    *log += DumpLine(id, data);
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string DumpBinaryResource(const std::string& resource_file, ResBuildView* window,
                                bool* complete) {
   ResBuildView& w = window ? *window : NoWindowInstance;
@@ -512,38 +558,7 @@ std::string DumpBinaryResource(const std::string& resource_file, ResBuildView* w
       log += "BinResOpen OK, " + FormatDecimal(BinResUsedLen()) + " of " +
              FormatDecimal(BinResMaxEntsLen()) + " bytes used in index (" +
              ResBuildPercent(BinResUsedLen(), BinResMaxEntsLen()) + "% full)" + kCrLf;
-      std::string ids = BinResGetIdentifiers();
-      if (BinResErr != 0) {
-        log += std::string(kBinResError) + "Can't get identifiers." + kCrLf + StatusLine();
-      } else {
-        ok = true;
-        std::size_t from = 0;
-        std::size_t nul;
-        while ((nul = ids.find('\0', from)) != std::string::npos) {
-          std::string id = ids.substr(from, nul - from);
-          from = nul + 1;
-          std::string data = BinResGet(id);
-          if (BinResErr != 0) {
-            log += std::string(kBinResError) + "Can't get string." + kCrLf + "Key=" + id + kCrLf +
-                   StatusLine();
-            ok = false;
-            break;
-          }
-          log += id + "=";
-          if (StartsWith(data, "1")) {
-            for (char c : data) {
-              if (c == '~') {
-                log += kCrLf;
-              } else {
-                log += c;
-              }
-            }
-          } else {
-            log.append(data, 0, 70);
-          }
-          log += kCrLf;
-        }
-      }
+      ok = DumpEntries(&log);
       opened = false;
       BinResClose();
       if (BinResErr != 0) {

@@ -243,26 +243,53 @@ void MenuCommand(int id) {
   }
 }
 
+// A menu item or a control's notification; false when it is left to the system.
+bool OnCommand(WPARAM wparam, LPARAM lparam) {
+  if (main_logic == nullptr)
+    return false;
+  int id = LOWORD(wparam);
+  int code = HIWORD(wparam);
+  if (lparam == 0) {  // a menu item or its shortcut
+    MenuCommand(id);
+    return true;
+  }
+  if (id == kIdTxtSearch && code == EN_CHANGE && !main_view->IsSettingText()) {
+    main_logic->txtSearch_Change();
+    return true;
+  }
+  if (id == kIdLstMatches && code == LBN_SELCHANGE) {
+    main_logic->lstMatches_Click();
+    return true;
+  }
+  return false;
+}
+
+// The read-only pane keeps the colours of a text the user reads, not of a disabled one; 0 for
+// any other static control, which the system paints.
+LRESULT OnColorStatic(HDC dc, HWND control) {
+  if (main_view == nullptr || control != main_view->Control(MainControl::kTxtResult))
+    return 0;
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  return reinterpret_cast<LRESULT>(main_view->ResultBrush());
+}
+
+void OnDestroy() {
+  frmMakeUnload();  // a window destroyed without a close still takes frmMake along
+  main_prefs.reset();
+  main_frame.reset();
+  main_logic.reset();
+  main_view.reset();
+  main_window = nullptr;
+  PostQuitMessage(0);  // closing the main window ends the program
+}
+
 // The controls' notifications become the logic's events; everything else is the system's.
 LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      if (main_logic != nullptr) {
-        int id = LOWORD(wparam);
-        int code = HIWORD(wparam);
-        if (lparam == 0) {  // a menu item or its shortcut
-          MenuCommand(id);
-          return 0;
-        }
-        if (id == kIdTxtSearch && code == EN_CHANGE && !main_view->IsSettingText()) {
-          main_logic->txtSearch_Change();
-          return 0;
-        }
-        if (id == kIdLstMatches && code == LBN_SELCHANGE) {
-          main_logic->lstMatches_Click();
-          return 0;
-        }
-      }
+      if (OnCommand(wparam, lparam))
+        return 0;
       break;
     case WM_SIZE:
       if (main_logic != nullptr)
@@ -279,20 +306,16 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       }
       break;
     case WM_CTLCOLORSTATIC:
-      // The read-only pane keeps the colours of a text the user reads, not of a disabled one.
-      if (main_view != nullptr &&
-          reinterpret_cast<HWND>(lparam) == main_view->Control(MainControl::kTxtResult)) {
-        HDC dc = reinterpret_cast<HDC>(wparam);
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(main_view->ResultBrush());
+      if (LRESULT brush =
+              OnColorStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam))) {
+        return brush;
       }
       break;
     case WM_CLOSE:
-      if (!MayClose())
-        return 0;
-      FormUnload();
-      DestroyWindow(window);
+      if (MayClose()) {
+        FormUnload();
+        DestroyWindow(window);
+      }
       return 0;
     case WM_QUERYENDSESSION:
       // Refused while a Make runs: its window must not go while the Make writes to it.
@@ -303,13 +326,7 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         FormUnload();
       return 0;
     case WM_DESTROY:
-      frmMakeUnload();  // a window destroyed without a close still takes frmMake along
-      main_prefs.reset();
-      main_frame.reset();
-      main_logic.reset();
-      main_view.reset();
-      main_window = nullptr;
-      PostQuitMessage(0);  // closing the main window ends the program
+      OnDestroy();
       return 0;
     default:
       break;

@@ -196,7 +196,7 @@ TEST_F(TavloPrinting, BoldChoiceSurvivesARestart) {
   for (int i = 0; i < count && chosen < 0; ++i) {
     wchar_t text[64] = L"";
     SendMessageW(style, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    if (Narrow(text) == "Bold") {
+    if (Narrow1252(text) == "Bold") {
       chosen = i;
     }
   }

@@ -49,7 +49,7 @@ void TypeSearch(HWND window, const std::string& text) {
   SendMessageA(Child(window, kIdTxtSearch), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string Narrow(const std::wstring& text) {
+std::string Narrow1252(const std::wstring& text) {
   if (text.empty())
     return "";
   int n = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -71,7 +71,7 @@ std::vector<std::string> ListLines(HWND window) {
     n = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(text.data()));
     text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    lines.push_back(Narrow(text));
+    lines.push_back(Narrow1252(text));
   }
   return lines;
 }
@@ -87,5 +87,5 @@ std::string PaneText(HWND window) {
   n = SendMessageW(pane, WM_GETTEXT, static_cast<WPARAM>(n + 1),
                    reinterpret_cast<LPARAM>(text.data()));
   text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-  return Narrow(text);
+  return Narrow1252(text);
 }

@@ -1,7 +1,7 @@
 // Driving a running tavlo from another process through its standard controls, as a user's
 // tools do: find the main window, set the search text, read the list and the pane back.
-#ifndef TAVLO_TESTS_MAINWIN_DRIVE_WIN_H
-#define TAVLO_TESTS_MAINWIN_DRIVE_WIN_H
+#ifndef TAVLO_TESTS_SUPPORT_DRIVE_WIN_H
+#define TAVLO_TESTS_SUPPORT_DRIVE_WIN_H
 
 #include <windows.h>
 
@@ -18,6 +18,6 @@ std::vector<std::string> ListLines(HWND window);
 int ListSelection(HWND window);
 std::string PaneText(HWND window);
 // A text in Windows-1252 from one in UTF-16.
-std::string Narrow(const std::wstring& text);
+std::string Narrow1252(const std::wstring& text);
 
 #endif

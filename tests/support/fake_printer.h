@@ -1,8 +1,8 @@
 // A printer for tests: every character is one unit wide, the page `width` units; it records
 // what it is asked, and fails (with number 482) at the operation numbered `fail_at` (counted
 // from 1) and, when `fail_end` is set, when the document is ended.
-#ifndef TAVLO_TESTS_PRINT_FAKE_PRINTER_H
-#define TAVLO_TESTS_PRINT_FAKE_PRINTER_H
+#ifndef TAVLO_TESTS_SUPPORT_FAKE_PRINTER_H
+#define TAVLO_TESTS_SUPPORT_FAKE_PRINTER_H
 
 #include <memory>
 #include <string>

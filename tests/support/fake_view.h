@@ -1,7 +1,7 @@
 // A recording MainView: keeps the controls' state in memory and logs the calls that matter to
 // the tests (busy pointer, beeps, pane texts, boxes are recorded by the tests' box handler).
-#ifndef TAVLO_TESTS_MAINWIN_FAKE_VIEW_H
-#define TAVLO_TESTS_MAINWIN_FAKE_VIEW_H
+#ifndef TAVLO_TESTS_SUPPORT_FAKE_VIEW_H
+#define TAVLO_TESTS_SUPPORT_FAKE_VIEW_H
 
 #include <string>
 #include <utility>

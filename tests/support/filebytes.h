@@ -1,7 +1,7 @@
 // Test helpers: a scratch folder per test, whole files as byte strings, and little-endian
 // fields read back at 1-based file positions (written out here, not taken from the module).
-#ifndef TAVLO_TESTS_BINRES_FILEBYTES_H
-#define TAVLO_TESTS_BINRES_FILEBYTES_H
+#ifndef TAVLO_TESTS_SUPPORT_FILEBYTES_H
+#define TAVLO_TESTS_SUPPORT_FILEBYTES_H
 
 #include <gtest/gtest.h>
 

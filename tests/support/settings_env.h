@@ -1,7 +1,7 @@
 // A file-backed settings store in a fresh folder, installed for one test and removed after it,
 // and a recorder of the boxes shown meanwhile (so that none can block).
-#ifndef TAVLO_TESTS_PREFS_SETTINGS_ENV_H
-#define TAVLO_TESTS_PREFS_SETTINGS_ENV_H
+#ifndef TAVLO_TESTS_SUPPORT_SETTINGS_ENV_H
+#define TAVLO_TESTS_SUPPORT_SETTINGS_ENV_H
 
 #include <filesystem>
 #include <random>
