@@ -1,12 +1,12 @@
 #include "mainwin/mainwin.h"
 
 #include <algorithm>
-#include <chrono>
 #include <new>
 #include <utility>
 #include <vector>
 
 #include "base/app.h"
+#include "base/clock.h"
 #include "binres/binres.h"
 #include "code/code.h"
 #include "contents/contents.h"
@@ -17,12 +17,6 @@ namespace {
 
 const std::string kLineEnd = kCrLf;
 const char* const kDebugTitle = "Debug";
-
-std::uint32_t SteadyTicks() {
-  using namespace std::chrono;
-  return static_cast<std::uint32_t>(
-      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
 
 char FoldCase(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -73,14 +67,6 @@ MainWindow::MainWindow(MainView& view, FileSystem& files)
 
 void MainWindow::SetResourceReader(ResourceReader* reader) {
   reader_ = reader != nullptr ? reader : &default_reader_;
-}
-
-void MainWindow::SetTickSource(TickSource ticks) {
-  ticks_ = ticks;
-}
-
-std::uint32_t MainWindow::Ticks() const {
-  return ticks_ != nullptr ? ticks_() : SteadyTicks();
 }
 
 void MainWindow::Form_Load(float ruler_position, const std::string& last_search) {

@@ -48,9 +48,6 @@ class ResourceReader {
   virtual void Close();
 };
 
-// A millisecond tick counter, for the debug timings.
-using TickSource = std::uint32_t (*)();
-
 // Case-insensitive order of the match lines: bytes compared with A-Z taken as a-z, so the
 // heading's leading space sorts first, then "-", digits, a tab before any digit, "_" before
 // letters.
@@ -63,7 +60,6 @@ class MainWindow {
   explicit MainWindow(MainView& view, FileSystem& files = PlatformFiles());
 
   void SetResourceReader(ResourceReader* reader);  // nullptr: BINRES itself
-  void SetTickSource(TickSource ticks);            // nullptr: the steady clock
 
   void Form_Load(float ruler_position = 0, const std::string& last_search = "");
   void PlacePanes(float ruler_position);
@@ -91,7 +87,6 @@ class MainWindow {
     bool own_copy = false;  // path is this run's copy, deleted after the load
   };
 
-  std::uint32_t Ticks() const;
   bool LoadWithBusyPointer();
   bool RefreshCache(LoadReport* report, CacheCopy* cache);
   bool ReadContainer(const std::string& path, LoadReport* report);
@@ -102,7 +97,6 @@ class MainWindow {
   FileSystem& files_;
   ResourceReader default_reader_;
   ResourceReader* reader_;
-  TickSource ticks_ = nullptr;
   MainLayout layout_;
 };
 

@@ -17,7 +17,7 @@
 //
 // The gate:
 //   OpenDefaultPrinter()       a new printer from the installed factory
-//   SetPrinterFactory(f)       installs a factory (nullptr: the default); returns the old one
+//   InstallPrinter(f)          installs a factory (nullptr: the default); returns the old one
 // Default factory: a printer with no device, whose every operation fails with
 // kPrinterFailureNoDevice.
 #ifndef TAVLO_GUI_PRINT_PRINTER_H
@@ -52,6 +52,6 @@ class Printer {
 using PrinterFactory = std::unique_ptr<Printer> (*)();
 
 std::unique_ptr<Printer> OpenDefaultPrinter();
-PrinterFactory SetPrinterFactory(PrinterFactory factory);
+PrinterFactory InstallPrinter(PrinterFactory factory);
 
 #endif

@@ -91,7 +91,7 @@ RegcStore& RegcGetStore() {
   return installed_store != nullptr ? *installed_store : RegcPlatformStore();
 }
 
-RegcStore* RegcSetStore(RegcStore* store) {
+RegcStore* InstallSettingsStore(RegcStore* store) {
   RegcStore* old = installed_store;
   installed_store = store;
   return old;

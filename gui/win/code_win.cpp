@@ -51,7 +51,7 @@ void Main() {
 
 // The program: CODE's start-up, then the main window's message loop until it closes.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  SetMsgBoxHandler(Win32MsgBox);
+  InstallMsgBox(Win32MsgBox);
   Main();
   if (frmMainWindow() == nullptr)
     return 1;

@@ -293,8 +293,8 @@ bool WinFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure) {
 
 void UseWinPrinting(HWND owner) {
   FontDialogOwner = owner;
-  SetPrinterFactory(NewWinPrinter);
-  SetFontDialogHandler(WinFontDialog);
+  InstallPrinter(NewWinPrinter);
+  InstallFontDialog(WinFontDialog);
 }
 
 std::string CommonDialogErrorText(unsigned long number) {

@@ -22,14 +22,14 @@ int Recorder(const std::string& prompt, unsigned style, const std::string& title
 }
 
 TEST(MsgBox, GoesThroughTheInstalledHandler) {
-  MsgBoxHandler old = SetMsgBoxHandler(Recorder);
+  MsgBoxHandler old = InstallMsgBox(Recorder);
   EXPECT_EQ(MsgBox("Text", kMsgBoxExclamation, "Title"), 7);
   EXPECT_EQ(last_box, "Title|Text|48");
-  EXPECT_EQ(SetMsgBoxHandler(nullptr), Recorder);
+  EXPECT_EQ(InstallMsgBox(nullptr), Recorder);
   testing::internal::CaptureStderr();
   EXPECT_EQ(MsgBox("Text", kMsgBoxOkOnly, "Title"), kMsgBoxIdOk);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Title: Text\n");
-  SetMsgBoxHandler(old);
+  InstallMsgBox(old);
 }
 
 TEST(Text, NumbersInDecimalAndTwosComplementHex) {

@@ -16,6 +16,7 @@
 #include "support/fake_view.h"
 #include "support/filebytes.h"
 #include "mainwin/mainwin.h"
+#include "base/clock.h"
 #include "base/msgbox.h"
 
 using namespace testfiles;
@@ -79,7 +80,7 @@ class LoadTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Boxes.clear();
-    SetMsgBoxHandler(RecordBox);
+    InstallMsgBox(RecordBox);
     ResourceFile = dir_.Path("tavlo.exe");
     CacheFile = dir_.Path("tavlo_cache.tmp");
     DebugMode = kFalse;
@@ -87,7 +88,8 @@ class LoadTest : public ::testing::Test {
       BinResClose();
   }
   void TearDown() override {
-    SetMsgBoxHandler(nullptr);
+    InstallMsgBox(nullptr);
+    InstallClock(nullptr);
     DebugMode = kFalse;
     if (BinResIsOpen())
       BinResClose();
@@ -291,7 +293,7 @@ TEST_F(LoadTest, AFailedCopyLeavesNoHalfCache) {
 
 TEST_F(LoadTest, DebugModeTimesTheLoadButNotAFailedOpen) {
   DebugMode = kTrue;
-  window_.SetTickSource(FakeTicks);
+  InstallClock(FakeTicks);
   WriteFile(ResourceFile, ShippedProgram());
   Load();
   EXPECT_EQ(Boxes, (std::vector<std::string>{"Debug|0|LoadBinaryResource took 7 ms"}));

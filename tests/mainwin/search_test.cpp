@@ -14,6 +14,7 @@
 #include "support/fake_view.h"
 #include "support/filebytes.h"
 #include "mainwin/mainwin.h"
+#include "base/clock.h"
 #include "base/msgbox.h"
 
 using namespace testfiles;
@@ -42,12 +43,13 @@ class SearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Boxes.clear();
-    SetMsgBoxHandler(RecordBox);
+    InstallMsgBox(RecordBox);
     DebugMode = kFalse;
     LoadShipped(dir_);
   }
   void TearDown() override {
-    SetMsgBoxHandler(nullptr);
+    InstallMsgBox(nullptr);
+    InstallClock(nullptr);
     DebugMode = kFalse;
   }
   void Search(const std::string& text) {
@@ -200,7 +202,7 @@ TEST_F(SearchTest, NothingLoadedOnlyClearsTheList) {
 
 TEST_F(SearchTest, DebugModeTimesTheSearch) {
   DebugMode = kTrue;
-  window_.SetTickSource([] {
+  InstallClock([] {
     static std::uint32_t t = 100;
     return t += 3;
   });

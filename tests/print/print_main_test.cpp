@@ -29,7 +29,7 @@ TEST(PrintMain, EachItemRunsItsCommandOnTheWindow) {
       {kMnuFilePrinterFont, true, {}, 1},
       {kMnuFileExit, false, {}, 0},
   };
-  SetFontDialogHandler(CountingDialog);
+  InstallFontDialog(CountingDialog);
   for (const Case& c : cases) {
     UseFakePrinter();
     DialogShown = 0;
@@ -45,8 +45,8 @@ TEST(PrintMain, EachItemRunsItsCommandOnTheWindow) {
       EXPECT_EQ(view.calls, (std::vector<std::string>{"busy", "normal"})) << c.id;
     }
   }
-  SetFontDialogHandler(nullptr);
-  SetPrinterFactory(nullptr);
+  InstallFontDialog(nullptr);
+  InstallPrinter(nullptr);
 }
 
 }  // namespace

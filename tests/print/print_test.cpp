@@ -54,13 +54,13 @@ class PrintTest : public testing::Test {
   void SetUp() override {
     Boxes.clear();
     Busy = false;
-    SetMsgBoxHandler(RecordBox);
+    InstallMsgBox(RecordBox);
     UseFakePrinter();
     PrinterFontChoice = kPrinterFontDefault;
   }
   void TearDown() override {
-    SetMsgBoxHandler(nullptr);
-    SetPrinterFactory(nullptr);
+    InstallMsgBox(nullptr);
+    InstallPrinter(nullptr);
   }
   // The lines after the title and its empty line.
   Lines PrintPane(const std::string& text, double width = 20) {
@@ -243,7 +243,7 @@ TEST_F(PrintTest, FontDialogOutcomes) {
        "Unexpected error 4104:\r\n\r\nNo default printer.",
        0x30},
   };
-  SetFontDialogHandler(ScriptedDialog);
+  InstallFontDialog(ScriptedDialog);
   for (const Case& c : cases) {
     Boxes.clear();
     Dialog = DialogScript{c.confirm, c.chosen, c.failure, {}, 0};
@@ -261,7 +261,7 @@ TEST_F(PrintTest, FontDialogOutcomes) {
       EXPECT_EQ(Boxes[0].title, "Printer Font");
     }
   }
-  SetFontDialogHandler(nullptr);
+  InstallFontDialog(nullptr);
 }
 
 }  // namespace

@@ -105,15 +105,15 @@ class RealPrinter : public testing::Test {
  protected:
   void SetUp() override {
     UseWinPrinting(nullptr);
-    SetPrinterFactory(NewNotingPrinter);
-    SetMsgBoxHandler(RecordBox);
+    InstallPrinter(NewNotingPrinter);
+    InstallMsgBox(RecordBox);
     Boxes.clear();
     Sent.clear();
     PageWidth = WidestLine = 0;
     PrinterFontChoice = kPrinterFontDefault;
   }
   void TearDown() override {
-    SetMsgBoxHandler(nullptr);
+    InstallMsgBox(nullptr);
     const char* out = std::getenv("TAVLO_PRINT_OUT");
     if (out != nullptr) {
       std::ofstream file(std::string(out) + "/sent.txt", std::ios::binary);

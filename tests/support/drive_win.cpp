@@ -89,3 +89,63 @@ std::string PaneText(HWND window) {
   text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
   return Narrow1252(text);
 }
+
+namespace {
+
+int StartWaitMs() {
+  static bool first = true;
+  int wait = first ? 90000 : 30000;
+  first = false;
+  return wait;
+}
+
+}  // namespace
+
+bool RunningTavlo::Start(const std::string& exe, const char* folder) {
+  End();
+  std::string command = "\"" + exe + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
+                      &startup, &process)) {
+    process = {};
+    return false;
+  }
+  window = FindTavlo(process.dwProcessId, StartWaitMs());
+  return window != nullptr;
+}
+
+bool RunningTavlo::Close(int wait_ms) {
+  if (window != nullptr)
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  window = nullptr;
+  return process.hProcess == nullptr ||
+         WaitForSingleObject(process.hProcess, static_cast<DWORD>(wait_ms)) == WAIT_OBJECT_0;
+}
+
+void RunningTavlo::End(int wait_ms) {
+  if (process.hProcess == nullptr)
+    return;
+  if (!Close(wait_ms))
+    TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  process = {};
+}
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path) {
+    if (c == '/')
+      c = '\\';
+  }
+  return path[0] == '\\' ? "Z:" + path : path;
+}
+
+bool Eventually(const std::function<bool()>& condition, int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms; waited += 10) {
+    if (condition())
+      return true;
+    Sleep(10);
+  }
+  return condition();
+}

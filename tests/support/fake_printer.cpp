@@ -58,5 +58,5 @@ std::unique_ptr<Printer> NewFakePrinter() {
 void UseFakePrinter(double width) {
   Fake = FakePrinterState();
   Fake.width = width;
-  SetPrinterFactory(NewFakePrinter);
+  InstallPrinter(NewFakePrinter);
 }

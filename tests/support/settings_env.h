@@ -15,16 +15,16 @@
 class SettingsEnv {
  public:
   SettingsEnv() : folder_(Fresh()), store_(folder_.string() + "/settings") {
-    RegcSetStore(&store_);
+    InstallSettingsStore(&store_);
     Boxes().clear();
-    SetMsgBoxHandler([](const std::string& prompt, unsigned, const std::string& title) {
+    InstallMsgBox([](const std::string& prompt, unsigned, const std::string& title) {
       Boxes().push_back(title + ": " + prompt);
       return kMsgBoxIdOk;
     });
   }
   ~SettingsEnv() {
-    SetMsgBoxHandler(nullptr);
-    RegcSetStore(nullptr);
+    InstallMsgBox(nullptr);
+    InstallSettingsStore(nullptr);
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
   }

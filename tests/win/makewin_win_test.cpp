@@ -55,7 +55,7 @@ void Click(int id) {
 class MakeWinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMsgBoxHandler(RefuseBox);
+    InstallMsgBox(RefuseBox);
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "tavlo-make-" + std::to_string(std::random_device()());
@@ -72,7 +72,7 @@ class MakeWinTest : public ::testing::Test {
     DestroyWindow(owner_);
     DeleteFileA(ResourceFile.c_str());
     RemoveDirectoryA(folder_.c_str());
-    SetMsgBoxHandler(nullptr);
+    InstallMsgBox(nullptr);
   }
 
   std::string folder_;

@@ -17,23 +17,6 @@
 
 namespace {
 
-std::string WindowsPath(std::string path) {
-  for (char& c : path) {
-    if (c == '/')
-      c = '\\';
-  }
-  return path[0] == '\\' ? "Z:" + path : path;
-}
-
-bool Eventually(const std::function<bool()>& condition, int ms = 5000) {
-  for (int waited = 0; waited < ms; waited += 20) {
-    if (condition())
-      return true;
-    Sleep(20);
-  }
-  return condition();
-}
-
 std::string RegText(const char* name) {
   char data[1024] = {};
   DWORD size = sizeof data - 1;
@@ -86,35 +69,20 @@ class ProgramTest : public ::testing::Test {
     RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);
   }
   void TearDown() override {
-    if (process_.hProcess != nullptr) {
-      if (window_ != nullptr)
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(process_.hProcess, 1);
-      CloseHandle(process_.hProcess);
-      CloseHandle(process_.hThread);
-    }
+    tavlo_.End();
   }
 
   void Start(const std::string& exe = WindowsPath(TAVLO_DIST_EXE), const char* folder = nullptr) {
-    std::string command = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder, &startup, &process_))
-        << exe;
-    window_ = FindTavlo(process_.dwProcessId, 20000);
-    ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(tavlo_.Start(exe, folder)) << exe;
   }
   // Closes the window as its title bar does; true when the program ended.
   bool Close() {
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    window_ = nullptr;
-    return WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0;
+    return tavlo_.Close(10000);
   }
 
-  PROCESS_INFORMATION process_{};
-  HWND window_ = nullptr;
+  RunningTavlo tavlo_;
+  HWND& window_ = tavlo_.window;
+  PROCESS_INFORMATION& process_ = tavlo_.process;
 };
 
 TEST_F(ProgramTest, AFirstRunCreatesTheKeyAndExitWritesEveryValue) {
