@@ -3,6 +3,7 @@
 # The program is copied into the case's folder; the store, a tavlo made of the bare program and
 # a description text, is put beside it, in the one folder on PATH, elsewhere, or nowhere.
 include(${CASE})
+include(${CMAKE_CURRENT_LIST_DIR}/../golden.cmake)
 include(${CASE_APPEND_SCRIPT})
 
 file(REMOVE_RECURSE ${CASE_WORK})
@@ -67,16 +68,4 @@ endif()
 file(READ ${CASE_WORK}/stderr stderr)
 set(actual "==> stdout <==\n${stdout}==> stderr <==\n${stderr}==> status <==\n${status}\n")
 string(REPLACE "${CASE_WORK}" "@WORK@" actual "${actual}")
-file(WRITE ${CASE_WORK}/actual.txt "${actual}")
-
-if("$ENV{TAVLO_UPDATE_GOLDEN}" STREQUAL "1")
-  file(WRITE ${CASE_GOLDEN} "${actual}")
-  message("golden file written: ${CASE_GOLDEN}")
-  return()
-endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${CASE_WORK}/actual.txt ${CASE_GOLDEN}
-  RESULT_VARIABLE differs)
-if(differs)
-  execute_process(COMMAND diff -u ${CASE_GOLDEN} ${CASE_WORK}/actual.txt)
-  message(FATAL_ERROR "${CASE_NAME}: output differs from ${CASE_GOLDEN}")
-endif()
+tavlo_check_golden("${actual}" ${CASE_GOLDEN} ${CASE_NAME} ${CASE_WORK})
