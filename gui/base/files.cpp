@@ -23,6 +23,16 @@ std::string PathText(const std::filesystem::path& path) {
 
 }  // namespace
 
+std::string FileSystem::ErrorText(int error) {
+  std::string text = SystemErrorText(error);
+  return text.empty() ? "Error " + std::to_string(error) : text;
+}
+
+FileSystem& PlatformFiles() {
+  static FileSystem files;
+  return files;
+}
+
 int CopyFileBytes(const std::string& from, const std::string& to) {
   errno = 0;
   std::FILE* in = OpenFile(from.c_str(), "rb");

@@ -81,16 +81,6 @@ std::string FileSystem::TempName(const std::string& path) {
   return path + "." + std::to_string(static_cast<long>(getpid())) + ".new";
 }
 
-std::string FileSystem::ErrorText(int error) {
-  std::string text = SystemErrorText(error);
-  return text.empty() ? "Error " + std::to_string(error) : text;
-}
-
-FileSystem& PlatformFiles() {
-  static FileSystem files;
-  return files;
-}
-
 std::FILE* OpenFile(const std::string& path, const char* mode) {
   return std::fopen(path.c_str(), mode);
 }

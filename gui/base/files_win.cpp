@@ -68,16 +68,6 @@ std::string FileSystem::TempName(const std::string& path) {
   return path + "." + std::to_string(GetCurrentProcessId()) + ".new";
 }
 
-std::string FileSystem::ErrorText(int error) {
-  std::string text = SystemErrorText(error);
-  return text.empty() ? "Error " + std::to_string(error) : text;
-}
-
-FileSystem& PlatformFiles() {
-  static FileSystem files;
-  return files;
-}
-
 std::FILE* OpenFile(const std::string& path, const char* mode) {
   return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
 }

@@ -17,23 +17,6 @@ namespace {
 
 const std::string kFixtures = TAVLO_RESBUILD_FIXTURES;
 
-class Frame final : public RegcView {
- public:
-  RegcRect placement{0, 0, 10755, 6870};
-  RegcRect Placement() const override {
-    return placement;
-  }
-  RegcWindowState State() const override {
-    return RegcWindowState::kNormal;
-  }
-  void Move(const RegcRect& p) override {
-    placement = p;
-  }
-  RegcRect VisibleDesktop() const override {
-    return RegcRect{0, 0, 19200, 14400};
-  }
-};
-
 class FrmMainTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -47,33 +30,17 @@ class FrmMainTest : public ::testing::Test {
     MakeBinaryResource(ResourceFile, kFixtures + "/small.txt", {}, nullptr, &built);
     ASSERT_TRUE(built);
   }
-  void Store(const std::string& name, int32_t value) {
-    uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
-    RegcWriteValueLong(key, name, value);
-    RegcClose(key);
-  }
-  void Store(const std::string& name, const std::string& text) {
-    uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
-    RegcWriteValueString(key, name, text);
-    RegcClose(key);
-  }
-  int32_t Long(const std::string& name) {
-    uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
-    int32_t value = RegcQueryValueLong(key, name, -99);
-    RegcClose(key);
-    return value;
-  }
 
   SettingsEnv env_;
   FakeMainView view_;
   MainWindow main_{view_};
-  Frame frame_;
+  FakeRegcView frame_{RegcRect{0, 0, 10755, 6870}};
   int make_unloads_ = 0;
   FrmMainPrefs prefs_{main_, frame_, [this] { ++make_unloads_; }};
 };
 
 TEST_F(FrmMainTest, TheLastSearchIsSearchedAndSelectedAtStart) {
-  Store("LastSearch", "9");
+  PrefStore("LastSearch", "9");
   PrefsFormLoad(prefs_);
   EXPECT_EQ(RecordCount, 7);
   EXPECT_EQ(view_.search, "9");
@@ -83,8 +50,8 @@ TEST_F(FrmMainTest, TheLastSearchIsSearchedAndSelectedAtStart) {
 }
 
 TEST_F(FrmMainTest, DebugOneTimesTheLoadAndEverySearchAndIsWrittenBack) {
-  Store("Debug", 1);
-  Store("LastSearch", "9");
+  PrefStore("Debug", 1);
+  PrefStore("LastSearch", "9");
   PrefsFormLoad(prefs_);
   view_.search = "10";
   main_.txtSearch_Change();
@@ -93,11 +60,11 @@ TEST_F(FrmMainTest, DebugOneTimesTheLoadAndEverySearchAndIsWrittenBack) {
   EXPECT_EQ(SettingsEnv::Boxes()[1].rfind("tavlo: Debug: Search took ", 0), 0u);
   EXPECT_EQ(SettingsEnv::Boxes()[2].rfind("tavlo: Debug: Search took ", 0), 0u);
   PrefsFormUnload(prefs_);
-  EXPECT_EQ(Long("Debug"), 1);
+  EXPECT_EQ(PrefLong("Debug"), 1);
 }
 
 TEST_F(FrmMainTest, TheRulerDraggedAndDroppedIsWhatTheNextStartRestores) {
-  Store("Ruler", 3000);
+  PrefStore("Ruler", 3000);
   PrefsFormLoad(prefs_);
   EXPECT_EQ(view_.placed[int(MainControl::kLstMatches)].width, 2970);
   EXPECT_EQ(view_.placed[int(MainControl::kTxtResult)].left, 3000 + 75 + 30);
@@ -108,12 +75,12 @@ TEST_F(FrmMainTest, TheRulerDraggedAndDroppedIsWhatTheNextStartRestores) {
   Form_DragDrop(main_);
   EXPECT_EQ(view_.placed[int(MainControl::kPicRuler)].left, 2000);
   PrefsFormUnload(prefs_);
-  EXPECT_EQ(Long("Ruler"), 2000);
+  EXPECT_EQ(PrefLong("Ruler"), 2000);
   EXPECT_EQ(make_unloads_, 0);
 }
 
 TEST_F(FrmMainTest, HelpAndVersionShowTheirTextsAndClearTheSelection) {
-  Store("LastSearch", "KXCC");
+  PrefStore("LastSearch", "KXCC");
   PrefsFormLoad(prefs_);
   ASSERT_GE(view_.selected, 0);
   FrmMainAbout about(main_);
@@ -134,7 +101,7 @@ TEST_F(FrmMainTest, HelpAndVersionShowTheirTextsAndClearTheSelection) {
 }
 
 TEST_F(FrmMainTest, TheMaintenanceKeyReloadsAndSearchesAgain) {
-  Store("LastSearch", "KXRC_TEN");
+  PrefStore("LastSearch", "KXRC_TEN");
   PrefsFormLoad(prefs_);
   int shown = 0;
   FrmMainMake host(main_, [&] {

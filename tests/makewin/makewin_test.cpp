@@ -32,26 +32,9 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
-class FakeFrame final : public RegcView {
- public:
-  RegcRect placement{300, 300, 7620, 5760};
-  RegcRect Placement() const override {
-    return placement;
-  }
-  RegcWindowState State() const override {
-    return RegcWindowState::kNormal;
-  }
-  void Move(const RegcRect& p) override {
-    placement = p;
-  }
-  RegcRect VisibleDesktop() const override {
-    return RegcRect{0, 0, 19200, 14400};
-  }
-};
-
 class FakeMainView final : public MakeView {
  public:
-  FakeFrame frame;
+  FakeRegcView frame{RegcRect{300, 300, 7620, 5760}};
   std::string dir, file, log;
   std::vector<std::string> calls;
   std::function<void()> on_events;  // what the user does while the Make lets events through

@@ -28,24 +28,10 @@ int RecordBox(const std::string& prompt, unsigned style, const std::string& titl
   return kMsgBoxIdOk;
 }
 
-class FakeMainView : public PrintView {
- public:
-  std::string text;
-  Lines list;
-  std::string Title() override {
-    return "tavlo";
-  }
-  std::string ResultText() override {
-    return text;
-  }
-  int MatchListCount() override {
-    return static_cast<int>(list.size());
-  }
-  std::string MatchListLine(int index) override {
-    return list.at(index);
-  }
-  void SetBusyPointer(bool busy) override {
-    Busy = busy;
+// The window as printing sees it, its busy pointer in Busy.
+struct FakeView : FakePrintView {
+  FakeView() {
+    busy = &Busy;
   }
 };
 
@@ -65,7 +51,7 @@ class PrintTest : public testing::Test {
   // The lines after the title and its empty line.
   Lines PrintPane(const std::string& text, double width = 20) {
     UseFakePrinter(width);
-    FakeMainView view;
+    FakeView view;
     view.text = text;
     mnuFilePrint_Click(view);
     EXPECT_TRUE(Boxes.empty()) << Boxes.front().prompt;
@@ -134,7 +120,7 @@ TEST_F(PrintTest, PaneLongerThan32767CharactersPrintsWhole) {
 }
 
 TEST_F(PrintTest, PrinterInitTakesTheChoiceWithoutItalic) {
-  FakeMainView view;
+  FakeView view;
   PrinterFontChoice = PrinterFont{"Courier New", 12, true, true};
   mnuFilePrint_Click(view);
   EXPECT_EQ(Fake.calls,
@@ -154,7 +140,7 @@ TEST_F(PrintTest, MatchListPrintsOnlyWithThreeLinesOrMore) {
   };
   for (const Case& c : cases) {
     UseFakePrinter();
-    FakeMainView view;
+    FakeView view;
     view.list = c.list;
     mnuFilePrintList_Click(view);
     EXPECT_EQ(Fake.lines, c.printed) << c.list.size() << " lines";
@@ -181,7 +167,7 @@ TEST_F(PrintTest, AFailureIsReportedOnceAndTheDocumentEnded) {
     UseFakePrinter();
     Fake.fail_at = c.fail_at;
     Fake.fail_end = c.fail_end;
-    FakeMainView view;
+    FakeView view;
     view.text = "first line\r\nsecond line";
     view.list = {" 2 partial matches:", "1", "2"};
     if (c.list) {

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "print/fontdlg.h"
-#include "base/msgbox.h"
 #include "print/print.h"
+#include "support/fake_printer.h"
+#include "base/msgbox.h"
 #include "win/printer_win.h"
 
 namespace {
@@ -80,24 +81,10 @@ std::unique_ptr<Printer> NewNotingPrinter() {
   return std::make_unique<NotingPrinter>();
 }
 
-class View : public PrintView {
- public:
-  std::string text;
-  Lines list;
-  std::string Title() override {
-    return "tavlo";
-  }
-  std::string ResultText() override {
-    return text;
-  }
-  int MatchListCount() override {
-    return static_cast<int>(list.size());
-  }
-  std::string MatchListLine(int index) override {
-    return list.at(index);
-  }
-  void SetBusyPointer(bool busy) override {
-    Busy = busy;
+// The window as printing sees it, its busy pointer in Busy.
+struct View : FakePrintView {
+  View() {
+    busy = &Busy;
   }
 };
 

@@ -8,7 +8,33 @@
 #include <string>
 #include <vector>
 
+#include "print/print.h"
 #include "print/printer.h"
+
+// The main window as printing sees it (FakePrintView): a pane text and a match list, its busy
+// pointer recorded in *busy when set.
+struct FakePrintView : PrintView {
+  std::string text;
+  std::vector<std::string> list;
+  bool* busy = nullptr;
+
+  std::string Title() override {
+    return "tavlo";
+  }
+  std::string ResultText() override {
+    return text;
+  }
+  int MatchListCount() override {
+    return static_cast<int>(list.size());
+  }
+  std::string MatchListLine(int index) override {
+    return list.at(index);
+  }
+  void SetBusyPointer(bool on) override {
+    if (busy != nullptr)
+      *busy = on;
+  }
+};
 
 struct FakePrinterState {
   double width = 20;
