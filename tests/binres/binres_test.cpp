@@ -44,14 +44,7 @@ class BinResTest : public ::testing::Test {
   // Builds a container with the given resources and closes it.
   void Build(const std::string& path, std::int16_t cap,
              std::initializer_list<std::pair<std::string, std::string>> resources) {
-    BinResOpen(path, cap);
-    ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
-    for (const auto& r : resources) {
-      BinResAppend(r.first, r.second);
-      ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
-    }
-    BinResClose();
-    ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
+    BuildContainer(path, cap, std::vector<std::pair<std::string, std::string>>(resources));
   }
 
   ScratchDir dir_;

@@ -23,13 +23,6 @@ using namespace testfiles;
 
 namespace {
 
-std::vector<std::string> Boxes;
-
-int RecordBox(const std::string& prompt, unsigned style, const std::string& title) {
-  Boxes.push_back(title + "|" + std::to_string(style) + "|" + prompt);
-  return kMsgBoxIdOk;
-}
-
 std::uint32_t Tick = 0;
 std::uint32_t FakeTicks() {
   Tick += 7;

@@ -21,13 +21,6 @@ using namespace testfiles;
 
 namespace {
 
-std::vector<std::string> Boxes;
-
-int RecordBox(const std::string& prompt, unsigned style, const std::string& title) {
-  Boxes.push_back(title + "|" + std::to_string(style) + "|" + prompt);
-  return kMsgBoxIdOk;
-}
-
 // The store loaded from the shipped set, before each test (some change it).
 void LoadShipped(const ScratchDir& dir) {
   ResourceFile = dir.Path("tavlo.exe");

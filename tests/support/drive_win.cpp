@@ -60,6 +60,18 @@ std::string Narrow1252(const std::wstring& text) {
   return out;
 }
 
+void PressMaintenanceKey(HWND window) {
+  SetForegroundWindow(window);
+  INPUT keys[8] = {};
+  const WORD codes[4] = {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = keys[7 - i].ki.wVk = codes[i];
+    keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(8, keys, sizeof(INPUT));
+}
+
 // Across processes the list hands its texts over as UTF-16.
 std::vector<std::string> ListLines(HWND window) {
   HWND list = Child(window, kIdLstMatches);

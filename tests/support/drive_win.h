@@ -43,6 +43,8 @@ HWND FindTavlo(DWORD process_id, int timeout_ms);
 HWND Child(HWND window, int id);
 // WM_SETTEXT raises EN_CHANGE in the program before it returns: the search has run.
 void TypeSearch(HWND window, const std::string& text);
+// Shift+Ctrl+Alt+M typed on the real keyboard into the window brought to the front.
+void PressMaintenanceKey(HWND window);
 std::vector<std::string> ListLines(HWND window);
 int ListSelection(HWND window);
 std::string PaneText(HWND window);

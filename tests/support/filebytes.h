@@ -1,4 +1,5 @@
-// Test helpers: a scratch folder per test, whole files as byte strings, and little-endian
+// Test helpers: a scratch folder per test, whole files as byte strings, containers built from
+// a list of resources, and little-endian
 // fields read back at 1-based file positions (written out here, not taken from the module).
 #ifndef TAVLO_TESTS_SUPPORT_FILEBYTES_H
 #define TAVLO_TESTS_SUPPORT_FILEBYTES_H
@@ -9,6 +10,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "binres/binres.h"
 
 namespace testfiles {
 
@@ -52,6 +57,19 @@ inline std::string ReadFile(const std::string& path) {
     out.append(buf, got);
   std::fclose(f);
   return out;
+}
+
+// Builds a container of capacity cap at path holding resources (identifier, data), in order.
+inline void BuildContainer(const std::string& path, std::int16_t cap,
+                           const std::vector<std::pair<std::string, std::string>>& resources) {
+  BinResOpen(path, cap);
+  ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
+  for (const auto& r : resources) {
+    BinResAppend(r.first, r.second);
+    ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
+  }
+  BinResClose();
+  ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {

@@ -194,15 +194,7 @@ class MaintenanceTest : public ProgramTest {
         CopyFileA(TAVLO_FIXTURES "\\small.txt", (folder_ + "\\tavlodata-text.o").c_str(), FALSE));
     Start(folder_ + "\\maint.exe", folder_.c_str());
 
-    SetForegroundWindow(window_);
-    INPUT keys[8] = {};
-    const WORD codes[4] = {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'};
-    for (int i = 0; i < 4; ++i) {
-      keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = keys[7 - i].ki.wVk = codes[i];
-      keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(8, keys, sizeof(INPUT));
+    PressMaintenanceKey(window_);
     ASSERT_TRUE(Eventually([&] {
       make_ = FindWindowA("TavloMake", "Make Binary Resource");
       return make_ != nullptr && IsWindowVisible(make_);
