@@ -43,16 +43,6 @@ class NullView : public MainView {
   int ListAdd(const std::string&) override {
     return 0;
   }
-  void ListSetItemData(int, long) override {}
-  long ListItemData(int) override {
-    return 0;
-  }
-  int ListCount() override {
-    return 0;
-  }
-  std::string ListText(int) override {
-    return "";
-  }
   void ListSelect(int) override {}
   int ListSelected() override {
     return -1;
@@ -220,7 +210,7 @@ int main(int argc, char** argv) {
     controls->ListClear();
     controls->ListHoldRedraw(true);
     for (int n = 1; n <= RecordCount; ++n)
-      controls->ListSetItemData(controls->ListAdd(MatchLine(n)), n);
+      controls->ListAdd(MatchLine(n));
     controls->ListHoldRedraw(false);
     fill.push_back(Now() - t);
     paint();

@@ -282,7 +282,7 @@ bool MainWindow::ReadResource(const char* identifier, std::string* out, LoadRepo
 }
 
 void MainWindow::txtSearch_Change() {
-  view_.ListClear();
+  ShowLines({}, {});
   if (RecordCount == 0)
     return;
   const std::string text = UpperCase1252(view_.SearchText());
@@ -302,26 +302,25 @@ void MainWindow::txtSearch_Change() {
   }
 
   if (Matches.empty()) {
-    view_.ListAdd("No match on '" + text + "'.");
+    ShowLines({"No match on '" + text + "'."}, {0});
     ShowResult("");
   } else {
     const std::size_t count = Matches.size();
-    view_.ListAdd(count == 1 ? std::string(" One match:")
-                             : " " + std::to_string(count) + " partial matches:");
-    std::vector<std::pair<std::string, int>> lines;
-    lines.reserve(count);
+    std::vector<std::pair<std::string, int>> sorted;
+    sorted.reserve(count);
     for (int r : Matches)
-      lines.emplace_back(MatchLine(r), r);
-    std::stable_sort(lines.begin(), lines.end(),
+      sorted.emplace_back(MatchLine(r), r);
+    std::stable_sort(sorted.begin(), sorted.end(),
                      [](const auto& a, const auto& b) { return MatchLineLess(a.first, b.first); });
-    view_.ListHoldRedraw(true);
-    for (const auto& line : lines) {
-      int index = view_.ListAdd(line.first);
-      if (index >= 0)  // a list out of room reports a negative index, which means every item
-        view_.ListSetItemData(index, line.second);
+    std::vector<std::string> lines{count == 1 ? std::string(" One match:")
+                                              : " " + std::to_string(count) + " partial matches:"};
+    std::vector<int> records{0};
+    for (const auto& line : sorted) {
+      lines.push_back(line.first);
+      records.push_back(line.second);
     }
-    view_.ListHoldRedraw(false);
-    view_.ListSelect(1);
+    ShowLines(std::move(lines), std::move(records));
+    SelectLine(1);
     lstMatches_Click();
   }
   if (debug) {
@@ -330,11 +329,35 @@ void MainWindow::txtSearch_Change() {
   }
 }
 
+// The list shows the lines in order: the first at once, the matches with the repainting held.
+void MainWindow::ShowLines(std::vector<std::string> lines, std::vector<int> records) {
+  lines_ = std::move(lines);
+  records_ = std::move(records);
+  selected_ = -1;
+  view_.ListClear();
+  if (lines_.empty())
+    return;
+  view_.ListAdd(lines_[0]);
+  if (lines_.size() == 1)
+    return;
+  view_.ListHoldRedraw(true);
+  for (std::size_t i = 1; i < lines_.size(); ++i)
+    view_.ListAdd(lines_[i]);
+  view_.ListHoldRedraw(false);
+}
+
+void MainWindow::SelectLine(int index) {
+  selected_ = index;
+  view_.ListSelect(index);
+}
+
+// The user's selection, as the list reports it, shows its match's description.
 void MainWindow::lstMatches_Click() {
   int index = view_.ListSelected();
-  if (index <= 0)
+  selected_ = index;
+  if (index <= 0 || static_cast<std::size_t>(index) >= records_.size())
     return;
-  ShowResult(FormatDescription(static_cast<int>(view_.ListItemData(index))));
+  ShowResult(FormatDescription(records_[static_cast<std::size_t>(index)]));
 }
 
 void MainWindow::Form_KeyPress(int& key) {

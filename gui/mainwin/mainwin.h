@@ -25,6 +25,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/files.h"
 #include "mainwin/mainwin_layout.h"
@@ -73,6 +74,19 @@ class MainWindow {
   void Form_KeyPress(int& key);
   void Form_Resize();
 
+  // What the list shows: its lines (a heading or "No match" line first), the record number of
+  // each (0 for that first line) and the selected line (-1: none). The view only renders them.
+  const std::vector<std::string>& ShownLines() const {
+    return lines_;
+  }
+  const std::vector<int>& ShownRecords() const {
+    return records_;
+  }
+  int SelectedLine() const {
+    return selected_;
+  }
+  void SelectLine(int index);  // -1 clears the selection
+
   MainLayout& Layout() {
     return layout_;
   }
@@ -87,6 +101,7 @@ class MainWindow {
     bool own_copy = false;  // path is this run's copy, deleted after the load
   };
 
+  void ShowLines(std::vector<std::string> lines, std::vector<int> records);
   bool LoadWithBusyPointer();
   bool RefreshCache(LoadReport* report, CacheCopy* cache);
   bool ReadContainer(const std::string& path, LoadReport* report);
@@ -98,6 +113,9 @@ class MainWindow {
   ResourceReader default_reader_;
   ResourceReader* reader_;
   MainLayout layout_;
+  std::vector<std::string> lines_;
+  std::vector<int> records_;
+  int selected_ = -1;
 };
 
 #endif

@@ -92,7 +92,7 @@ class FrmMainAbout final : public AboutView {
     main_.View().FocusSearch();
   }
   void ClearListSelection() override {
-    main_.View().ListSelect(-1);
+    main_.SelectLine(-1);
   }
 
  private:

@@ -9,7 +9,8 @@ namespace {
 // What printing reads of the main window: its title, the pane, the list, the pointer.
 class MainPrintView : public PrintView {
  public:
-  explicit MainPrintView(MainView& view) : view_(view) {}
+  MainPrintView(MainView& view, const std::vector<std::string>& lines)
+      : view_(view), lines_(lines) {}
   std::string Title() override {
     return view_.Title();
   }
@@ -17,10 +18,10 @@ class MainPrintView : public PrintView {
     return view_.ResultText();
   }
   int MatchListCount() override {
-    return view_.ListCount();
+    return static_cast<int>(lines_.size());
   }
   std::string MatchListLine(int index) override {
-    return view_.ListText(index);
+    return lines_.at(static_cast<std::size_t>(index));
   }
   void SetBusyPointer(bool busy) override {
     view_.SetBusyPointer(busy);
@@ -28,12 +29,13 @@ class MainPrintView : public PrintView {
 
  private:
   MainView& view_;
+  const std::vector<std::string>& lines_;
 };
 
 }  // namespace
 
-bool frmMainPrintCommand(int id, MainView& view) {
-  MainPrintView print_view(view);
+bool frmMainPrintCommand(int id, MainView& view, const std::vector<std::string>& lines) {
+  MainPrintView print_view(view, lines);
   switch (id) {
     case kMnuFilePrintList:
       mnuFilePrintList_Click(print_view);

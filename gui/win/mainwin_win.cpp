@@ -104,31 +104,6 @@ int MainViewWin32::ListAdd(const std::string& text) {
                                        reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-void MainViewWin32::ListSetItemData(int index, long data) {
-  SendMessageA(Control(MainControl::kLstMatches), LB_SETITEMDATA, static_cast<WPARAM>(index),
-               static_cast<LPARAM>(data));
-}
-
-long MainViewWin32::ListItemData(int index) {
-  return static_cast<long>(SendMessageA(Control(MainControl::kLstMatches), LB_GETITEMDATA,
-                                        static_cast<WPARAM>(index), 0));
-}
-
-int MainViewWin32::ListCount() {
-  return static_cast<int>(SendMessageA(Control(MainControl::kLstMatches), LB_GETCOUNT, 0, 0));
-}
-
-std::string MainViewWin32::ListText(int index) {
-  HWND list = Control(MainControl::kLstMatches);
-  LRESULT n = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (n == LB_ERR)
-    return "";
-  std::vector<char> buffer(static_cast<std::size_t>(n) + 1);
-  n = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(buffer.data()));
-  return n == LB_ERR ? std::string() : std::string(buffer.data(), static_cast<std::size_t>(n));
-}
-
 void MainViewWin32::ListSelect(int index) {
   SendMessageA(Control(MainControl::kLstMatches), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
@@ -227,7 +202,7 @@ bool MayClose() {
 }
 
 void MenuCommand(int id) {
-  if (frmMainPrintCommand(id, *main_view))
+  if (frmMainPrintCommand(id, *main_view, main_logic->ShownLines()))
     return;
   FrmMainAbout about(*main_logic);
   switch (id) {

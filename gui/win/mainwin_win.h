@@ -49,10 +49,6 @@ class MainViewWin32 : public MainView {
 
   void ListClear() override;
   int ListAdd(const std::string& text) override;
-  void ListSetItemData(int index, long data) override;
-  long ListItemData(int index) override;
-  int ListCount() override;
-  std::string ListText(int index) override;
   void ListSelect(int index) override;
   int ListSelected() override;
   bool ListSetTabStops(int dialog_units) override;

@@ -103,15 +103,15 @@ TEST_F(SearchTest, ListsAndShowsTheFirstMatch) {
     view_.result = "untouched";
     Search(c.text);
     ASSERT_FALSE(view_.items.empty());
-    EXPECT_EQ(view_.items.front().first, c.heading);
+    EXPECT_EQ(view_.items.front(), c.heading);
     if (c.first == nullptr) {
       EXPECT_EQ(view_.items.size(), 1u);
       EXPECT_EQ(view_.selected, -1);
       EXPECT_EQ(view_.result, "");
       continue;
     }
-    EXPECT_EQ(view_.items[1].first, c.first);
-    EXPECT_EQ(view_.items.back().first, c.last);
+    EXPECT_EQ(view_.items[1], c.first);
+    EXPECT_EQ(view_.items.back(), c.last);
     EXPECT_EQ(view_.selected, 1);
     EXPECT_EQ(FirstLine(), c.pane);
   }
@@ -127,8 +127,10 @@ TEST_F(SearchTest, WholeOutcomesMatchTheGoldenFile) {
     Search(text);
     out += "=== '" + std::string(text) + "': " + std::to_string(view_.items.size()) +
            " lines, selected " + std::to_string(view_.selected) + "\n";
-    for (const auto& item : view_.items)
-      out += item.first + " #" + std::to_string(item.second) + "\n";
+    EXPECT_EQ(view_.items, window_.ShownLines()) << "the list renders the window's lines";
+    EXPECT_EQ(view_.selected, window_.SelectedLine());
+    for (std::size_t i = 0; i < view_.items.size(); ++i)
+      out += view_.items[i] + " #" + std::to_string(window_.ShownRecords().at(i)) + "\n";
     out += "--- pane\n" + view_.result + "\n";
   }
   const std::string golden = std::string(TAVLO_MAINWIN_GOLDEN) + "/searches.txt";
@@ -138,7 +140,7 @@ TEST_F(SearchTest, WholeOutcomesMatchTheGoldenFile) {
 }
 
 TEST_F(SearchTest, EmptyTextShowsThePrompt) {
-  view_.items = {{"old", 1}};
+  view_.items = {"old"};
   Search("");
   EXPECT_TRUE(view_.items.empty());
   EXPECT_EQ(view_.result,
@@ -148,16 +150,13 @@ TEST_F(SearchTest, EmptyTextShowsThePrompt) {
 // Every name holds "_", most of them several times: each is listed once.
 TEST_F(SearchTest, UnderscoreListsEveryNameOnce) {
   Search("_");
-  EXPECT_EQ(view_.items.front().first, " 350 partial matches:");
-  std::set<long> records;
-  for (std::size_t i = 1; i < view_.items.size(); ++i)
-    records.insert(view_.items[i].second);
+  EXPECT_EQ(view_.items.front(), " 350 partial matches:");
+  std::set<long> records(window_.ShownRecords().begin() + 1, window_.ShownRecords().end());
   EXPECT_EQ(records.size(), 350u);
   EXPECT_EQ(*records.begin(), 1);
   EXPECT_EQ(*records.rbegin(), 350);
-  EXPECT_TRUE(
-      std::is_sorted(view_.items.begin() + 1, view_.items.end(),
-                     [](const auto& a, const auto& b) { return MatchLineLess(a.first, b.first); }));
+  EXPECT_TRUE(std::is_sorted(view_.items.begin() + 1, view_.items.end(),
+                             [](const auto& a, const auto& b) { return MatchLineLess(a, b); }));
 }
 
 TEST_F(SearchTest, SelectionShowsEachDescriptionAndEnterSearchesAgain) {
@@ -185,7 +184,7 @@ TEST_F(SearchTest, SelectionShowsEachDescriptionAndEnterSearchesAgain) {
 TEST_F(SearchTest, NothingLoadedOnlyClearsTheList) {
   std::int16_t saved = RecordCount;
   RecordCount = 0;
-  view_.items = {{"old", 1}};
+  view_.items = {"old"};
   view_.result = "load message";
   Search("2035");
   RecordCount = saved;

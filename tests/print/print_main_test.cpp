@@ -35,10 +35,8 @@ TEST(PrintMain, EachItemRunsItsCommandOnTheWindow) {
     DialogShown = 0;
     FakeMainView view;
     view.result = "The pane.";
-    for (const char* line : {" 2 partial matches:", "1", "2"}) {
-      view.ListAdd(line);
-    }
-    EXPECT_EQ(frmMainPrintCommand(c.id, view), c.handled) << c.id;
+    const std::vector<std::string> lines{" 2 partial matches:", "1", "2"};
+    EXPECT_EQ(frmMainPrintCommand(c.id, view, lines), c.handled) << c.id;
     EXPECT_EQ(Fake.lines, c.printed) << c.id;
     EXPECT_EQ(DialogShown, c.dialogs) << c.id;
     if (!c.printed.empty()) {

@@ -28,20 +28,8 @@ class FakeMainView : public MainView {
     selected = -1;
   }
   int ListAdd(const std::string& text) override {
-    items.emplace_back(text, 0);
+    items.push_back(text);
     return static_cast<int>(items.size()) - 1;
-  }
-  void ListSetItemData(int index, long data) override {
-    items.at(index).second = data;
-  }
-  long ListItemData(int index) override {
-    return items.at(index).second;
-  }
-  int ListCount() override {
-    return static_cast<int>(items.size());
-  }
-  std::string ListText(int index) override {
-    return items.at(index).first;
   }
   void ListSelect(int index) override {
     selected = index;
@@ -87,14 +75,11 @@ class FakeMainView : public MainView {
   }
 
   std::vector<std::string> ListTexts() const {
-    std::vector<std::string> out;
-    for (const auto& item : items)
-      out.push_back(item.first);
-    return out;
+    return items;
   }
 
   std::string search;
-  std::vector<std::pair<std::string, long>> items;
+  std::vector<std::string> items;
   int selected = -1;
   std::string result;
   std::vector<std::string> shown;  // every text the pane was given, in order
