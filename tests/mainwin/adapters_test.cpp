@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "code/code.h"
+#include "support/globals.h"
 #include "support/fake_view.h"
 #include "mainwin/mainwin_adapters.h"
 #include "mainwin/mainwin_store.h"
@@ -20,9 +21,7 @@ const std::string kFixtures = TAVLO_RESBUILD_FIXTURES;
 class FrmMainTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TwipsPerPixelX = TwipsPerPixelY = 15;
-    DebugMode = kFalse;
-    MakeWindowLoaded = kFalse;
+    ResetGlobalState();
     ResourceFile = (env_.folder() / "tavlo.exe").string();
     CacheFile = (env_.folder() / "tavlo_cache.tmp").string();
     std::filesystem::copy_file(kFixtures + "/host.bin", ResourceFile);

@@ -13,6 +13,7 @@
 #include "binres/binres.h"
 #include "code/code.h"
 #include "containers.h"
+#include "support/globals.h"
 #include "support/fake_view.h"
 #include "support/filebytes.h"
 #include "mainwin/mainwin.h"
@@ -76,14 +77,13 @@ class LoadTest : public ::testing::Test {
     InstallMsgBox(RecordBox);
     ResourceFile = dir_.Path("tavlo.exe");
     CacheFile = dir_.Path("tavlo_cache.tmp");
-    DebugMode = kFalse;
+    ResetGlobalState();
     if (BinResIsOpen())
       BinResClose();
   }
   void TearDown() override {
     InstallMsgBox(nullptr);
-    InstallClock(nullptr);
-    DebugMode = kFalse;
+    ResetGlobalState();
     if (BinResIsOpen())
       BinResClose();
   }

@@ -11,6 +11,7 @@
 
 #include "code/code.h"
 #include "containers.h"
+#include "support/globals.h"
 #include "support/fake_view.h"
 #include "support/filebytes.h"
 #include "mainwin/mainwin.h"
@@ -37,13 +38,12 @@ class SearchTest : public ::testing::Test {
   void SetUp() override {
     Boxes.clear();
     InstallMsgBox(RecordBox);
-    DebugMode = kFalse;
+    ResetGlobalState();
     LoadShipped(dir_);
   }
   void TearDown() override {
     InstallMsgBox(nullptr);
-    InstallClock(nullptr);
-    DebugMode = kFalse;
+    ResetGlobalState();
   }
   void Search(const std::string& text) {
     view_.search = text;

@@ -14,6 +14,7 @@
 #include "code/code.h"
 #include "makewin/makewin.h"
 #include "base/app.h"
+#include "support/globals.h"
 #include "support/settings_env.h"
 
 namespace {
@@ -94,7 +95,7 @@ ResBuildTime Clock() {
 class MakeWinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeWindowLoaded = kFalse;
+    ResetGlobalState();
     ResourceFile = (env_.folder() / "tavlo.exe").string();
     std::filesystem::copy_file(kFixtures + "/host.bin", ResourceFile);
     uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);  // as the main window does

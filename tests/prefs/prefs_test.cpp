@@ -8,6 +8,7 @@
 #include "code/code.h"
 #include "prefs/prefs.h"
 #include "printfont/printfont.h"
+#include "support/globals.h"
 #include "support/settings_env.h"
 
 namespace {
@@ -61,10 +62,7 @@ class FakeMain final : public PrefsView {
 class PrefsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TwipsPerPixelX = TwipsPerPixelY = 15;
-    DebugMode = 0;
-    MakeWindowLoaded = kFalse;
-    PrinterFontChoice = kPrinterFontDefault;
+    ResetGlobalState();
   }
 
   SettingsEnv env_;

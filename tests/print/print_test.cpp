@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/globals.h"
 #include "support/fake_printer.h"
 #include "print/fontdlg.h"
 #include "base/msgbox.h"
@@ -42,7 +43,7 @@ class PrintTest : public testing::Test {
     Busy = false;
     InstallMsgBox(RecordBox);
     UseFakePrinter();
-    PrinterFontChoice = kPrinterFontDefault;
+    ResetGlobalState();
   }
   void TearDown() override {
     InstallMsgBox(nullptr);

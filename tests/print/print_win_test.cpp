@@ -13,6 +13,7 @@
 
 #include "print/fontdlg.h"
 #include "print/print.h"
+#include "support/globals.h"
 #include "support/fake_printer.h"
 #include "base/msgbox.h"
 #include "win/printer_win.h"
@@ -97,7 +98,7 @@ class RealPrinter : public testing::Test {
     Boxes.clear();
     Sent.clear();
     PageWidth = WidestLine = 0;
-    PrinterFontChoice = kPrinterFontDefault;
+    ResetGlobalState();
   }
   void TearDown() override {
     InstallMsgBox(nullptr);
