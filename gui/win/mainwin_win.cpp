@@ -373,13 +373,8 @@ HWND frmMainShow() {
   if (!RegisterFrmMain(instance))
     return nullptr;
 
-  const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT outer{0, 0, TwipsToPixels(kFrmMainInnerWidthTwips, TwipsPerPixelX),
-             TwipsToPixels(kFrmMainInnerHeightTwips, TwipsPerPixelY)};
-  AdjustWindowRectEx(&outer, style, TRUE, 0);
-  main_window = CreateWindowExA(0, kFrmMainClass, kAppTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                frmMainMenuBar(), instance, nullptr);
+  main_window = LookCreateTopLevel(kFrmMainClass, kAppTitle, kFrmMainInnerWidthTwips,
+                                   kFrmMainInnerHeightTwips, nullptr, frmMainMenuBar());
   if (main_window == nullptr)
     return nullptr;
   UseWinPrinting(main_window);

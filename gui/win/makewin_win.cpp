@@ -1,10 +1,10 @@
 #include "win/makewin_win.h"
 
-#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/twips.h"
 #include "code/code.h"
 #include "win/look_win.h"
 #include "win/regc_window_win.h"
@@ -37,10 +37,6 @@ const Design kControls[] = {
      kChild | WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
      60, 1200, 2775, 1275},
 };
-
-int Px(float twips, float per_pixel) {
-  return static_cast<int>(std::lround(twips / per_pixel));
-}
 
 std::string Text(HWND control) {
   int n = GetWindowTextLengthA(control);
@@ -123,8 +119,8 @@ class MakeViewWin32 final : public MakeView {
       EnableWindow(Item(id), enabled ? TRUE : FALSE);
   }
   void SetLogSize(float width, float height) override {
-    SetWindowPos(Item(kFrmMakeLogId), nullptr, 0, 0, Px(width, TwipsPerPixelX),
-                 Px(height, TwipsPerPixelY), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Item(kFrmMakeLogId), nullptr, 0, 0, TwipsToPixels(width, TwipsPerPixelX),
+                 TwipsToPixels(height, TwipsPerPixelY), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void Hide() override {
     ShowWindow(hwnd_, SW_HIDE);
@@ -246,21 +242,16 @@ bool MakeViewWin32::Create() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (!LookRegisterClass(instance, kFrmMakeClass, frmMakeProc))
     return false;
-  const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT outer{0, 0, Px(kFrmMakeInnerWidthTwips, TwipsPerPixelX),
-             Px(kFrmMakeInnerHeightTwips, TwipsPerPixelY)};
-  AdjustWindowRectEx(&outer, style, FALSE, 0);
-  hwnd_ = CreateWindowExA(0, kFrmMakeClass, kMakeCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                          outer.right - outer.left, outer.bottom - outer.top, owner_, nullptr,
-                          instance, nullptr);
+  hwnd_ = LookCreateTopLevel(kFrmMakeClass, kMakeCaption, kFrmMakeInnerWidthTwips,
+                             kFrmMakeInnerHeightTwips, owner_, nullptr);
   if (hwnd_ == nullptr)
     return false;
   for (const Design& d : kControls) {
-    HWND control =
-        CreateWindowExA(d.klass[0] == 'E' ? WS_EX_CLIENTEDGE : 0, d.klass, d.caption,
-                        d.style & ~WS_BORDER, Px(d.left, TwipsPerPixelX), Px(d.top, TwipsPerPixelY),
-                        Px(d.width, TwipsPerPixelX), Px(d.height, TwipsPerPixelY), hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(d.id)), instance, nullptr);
+    HWND control = CreateWindowExA(
+        d.klass[0] == 'E' ? WS_EX_CLIENTEDGE : 0, d.klass, d.caption, d.style & ~WS_BORDER,
+        TwipsToPixels(d.left, TwipsPerPixelX), TwipsToPixels(d.top, TwipsPerPixelY),
+        TwipsToPixels(d.width, TwipsPerPixelX), TwipsToPixels(d.height, TwipsPerPixelY), hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(d.id)), instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
   }
   SendMessageA(GetDlgItem(hwnd_, kFrmMakeLogId), EM_SETLIMITTEXT, 0, 0);  // the whole log
