@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "binres.h"
+#include "binres/binres.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "regc_filestore.h"
+#include "regc/regc_filestore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data), size);

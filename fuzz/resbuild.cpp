@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "binres.h"
-#include "resbuild.h"
+#include "binres/binres.h"
+#include "resbuild/resbuild.h"
 
 namespace {
 

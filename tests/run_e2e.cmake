@@ -1,6 +1,7 @@
 # Runs one end-to-end case written by tavlo_e2e() (see e2e.cmake).
 #   cmake -DBARE=<tavlo-bare> | -DPROGRAM=<program>  -DCASE=<case file> -P run_e2e.cmake
 include(${CASE})
+include(${CMAKE_CURRENT_LIST_DIR}/golden.cmake)
 
 # Reads a file's bytes into var. A plain file(READ) turns CR LF into LF, so text holding a CR
 # is rebuilt byte by byte from its hexadecimal reading.
@@ -50,16 +51,10 @@ if(CASE_UNREADABLE)
     message("SKIPPED: an emulator cannot load a program it may not read")
     return()
   endif()
-  file(CHMOD ${store} PERMISSIONS OWNER_EXECUTE GROUP_EXECUTE WORLD_EXECUTE)
-  execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(uid STREQUAL "0")
-    # Permissions do not bind root: run as nobody.
-    find_program(SETPRIV setpriv)
-    if(NOT SETPRIV)
-      message("SKIPPED: running as root and setpriv is missing")
-      return()
-    endif()
-    set(runner ${SETPRIV} --reuid=65534 --regid=65534 --clear-groups)
+  tavlo_unreadable(${store} runner)
+  if(runner STREQUAL "SKIP")
+    message("SKIPPED: running as root and setpriv is missing")
+    return()
   endif()
 endif()
 
@@ -118,16 +113,4 @@ foreach(pair "${store_real};@STORE@" "${store};@STORE@" "${CASE_WORK};@WORK@" "$
   list(GET pair 1 to)
   string(REPLACE "${from}" "${to}" actual "${actual}")
 endforeach()
-file(WRITE ${CASE_WORK}/actual.txt "${actual}")
-
-if("$ENV{TAVLO_UPDATE_GOLDEN}" STREQUAL "1")
-  file(WRITE ${CASE_GOLDEN} "${actual}")
-  message("golden file written: ${CASE_GOLDEN}")
-  return()
-endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${CASE_WORK}/actual.txt ${CASE_GOLDEN}
-  RESULT_VARIABLE differs)
-if(differs)
-  execute_process(COMMAND diff -u ${CASE_GOLDEN} ${CASE_WORK}/actual.txt)
-  message(FATAL_ERROR "${CASE_NAME}: output differs from ${CASE_GOLDEN}")
-endif()
+tavlo_check_golden("${actual}" ${CASE_GOLDEN} ${CASE_NAME} ${CASE_WORK})

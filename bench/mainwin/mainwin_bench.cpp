@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "main_win.h"
-#include "mainwin.h"
+#include "code/code.h"
+#include "win/mainwin_win.h"
+#include "mainwin/mainwin.h"
 
 namespace {
 
@@ -42,16 +42,6 @@ class NullView : public MainView {
   void ListClear() override {}
   int ListAdd(const std::string&) override {
     return 0;
-  }
-  void ListSetItemData(int, long) override {}
-  long ListItemData(int) override {
-    return 0;
-  }
-  int ListCount() override {
-    return 0;
-  }
-  std::string ListText(int) override {
-    return "";
   }
   void ListSelect(int) override {}
   int ListSelected() override {
@@ -87,17 +77,17 @@ class NullView : public MainView {
 };
 
 // The platform's files, noting what touched the program file.
-class WatchedFiles : public CacheFiles {
+class WatchedFiles : public FileSystem {
  public:
   int Stat(const std::string& path, FileFacts* facts) override {
     if (path == ResourceFile)
       program_ops.push_back("size and time");
-    return CacheFiles::Stat(path, facts);
+    return FileSystem::Stat(path, facts);
   }
   int Copy(const std::string& from, const std::string& to) override {
     if (from == ResourceFile)
       program_ops.push_back("copied");
-    return CacheFiles::Copy(from, to);
+    return FileSystem::Copy(from, to);
   }
   std::vector<std::string> program_ops;
 };
@@ -210,7 +200,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   }
   // Where a keystroke's time goes: the pane's text shown at once, and the list filled.
-  Win32MainView* controls = frmMainView();
+  MainViewWin32* controls = frmMainView();
   std::vector<double> pane, fill;
   for (int i = 0; i < rounds; ++i) {
     double t = Now();
@@ -220,7 +210,7 @@ int main(int argc, char** argv) {
     controls->ListClear();
     controls->ListHoldRedraw(true);
     for (int n = 1; n <= RecordCount; ++n)
-      controls->ListSetItemData(controls->ListAdd(MatchLine(n)), n);
+      controls->ListAdd(MatchLine(n));
     controls->ListHoldRedraw(false);
     fill.push_back(Now() - t);
     paint();

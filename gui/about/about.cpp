@@ -1,6 +1,6 @@
-#include "about.h"
+#include "about/about.h"
 
-#include "app.h"
+#include "base/app.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "files.h"
+// FILES, the portable part: the builder's operations over the C library and std::filesystem.
+#include "base/files.h"
 
 #include <atomic>
 #include <cerrno>
@@ -7,13 +8,38 @@
 #include <cstdio>
 #include <filesystem>
 
+namespace {
+
+// std::filesystem's path from a UTF-8 path and back, the same bytes on POSIX.
+std::filesystem::path FsPath(const std::string& utf8) {
+  return std::filesystem::path(
+      std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string PathText(const std::filesystem::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
+}  // namespace
+
+std::string FileSystem::ErrorText(int error) {
+  std::string text = SystemErrorText(error);
+  return text.empty() ? "Error " + std::to_string(error) : text;
+}
+
+FileSystem& PlatformFiles() {
+  static FileSystem files;
+  return files;
+}
+
 int CopyFileBytes(const std::string& from, const std::string& to) {
   errno = 0;
-  std::FILE* in = std::fopen(from.c_str(), "rb");
+  std::FILE* in = OpenFile(from.c_str(), "rb");
   if (!in)
     return errno;
   errno = 0;
-  std::FILE* out = std::fopen(to.c_str(), "wb");
+  std::FILE* out = OpenFile(to.c_str(), "wb");
   if (!out) {
     int err = errno;
     std::fclose(in);
@@ -34,17 +60,17 @@ int CopyFileBytes(const std::string& from, const std::string& to) {
   if (err == 0) {
     // An executable stays executable in its copy.
     std::error_code ec;
-    auto perms = std::filesystem::status(from, ec).permissions();
+    auto perms = std::filesystem::status(FsPath(from), ec).permissions();
     if (!ec)
-      std::filesystem::permissions(to, perms, ec);
+      std::filesystem::permissions(FsPath(to), perms, ec);
   }
   return err;
 }
 
-std::error_code ReplaceFile(const std::string& from, const std::string& to) {
+int ReplaceFile(const std::string& from, const std::string& to) {
   std::error_code ec;
-  std::filesystem::rename(from, to, ec);
-  return ec;
+  std::filesystem::rename(FsPath(from), FsPath(to), ec);
+  return ec.value();
 }
 
 namespace {
@@ -52,7 +78,7 @@ namespace {
 // The whole file in *bytes; 0 or the error number.
 int ReadWhole(const std::string& path, std::string* bytes) {
   errno = 0;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenFile(path.c_str(), "rb");
   if (!f)
     return errno ? errno : EIO;
   bytes->clear();
@@ -91,7 +117,7 @@ int WriteBackFile(const std::string& from, const std::string& to, int* restore_e
   if (int err = ReadWhole(to, &old))
     return err;
   errno = 0;
-  std::FILE* f = std::fopen(to.c_str(), "r+b");
+  std::FILE* f = OpenFile(to.c_str(), "r+b");
   if (!f)
     return errno ? errno : EIO;
   const std::size_t common = fresh.size() < old.size() ? fresh.size() : old.size();
@@ -113,42 +139,60 @@ int WriteBackFile(const std::string& from, const std::string& to, int* restore_e
   std::error_code ec;
   if (err != 0) {
     if (fresh.size() > old.size())
-      std::filesystem::resize_file(to, old.size(), ec);
+      std::filesystem::resize_file(FsPath(to), old.size(), ec);
     if (ec && *restore_err == 0)
       *restore_err = ec.value();
     return err;
   }
   if (fresh.size() < old.size()) {
-    std::filesystem::resize_file(to, fresh.size(), ec);
+    std::filesystem::resize_file(FsPath(to), fresh.size(), ec);
     if (ec)
       return ec.value();
   }
   return 0;
 }
 
+void RemoveFile(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove(FsPath(path), ec);
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(FsPath(path), ec);
+}
+
+bool IsPlainFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(std::filesystem::symlink_status(FsPath(path), ec));
+}
+
+std::string FileNameOf(const std::string& path) {
+  return PathText(FsPath(path).filename());
+}
+
+void MakeParentFolders(const std::string& path) {
+  std::filesystem::path target = FsPath(path);
+  std::error_code ec;
+  if (target.has_parent_path())
+    std::filesystem::create_directories(target.parent_path(), ec);
+}
+
 std::string ResolvedPath(const std::string& path) {
   std::error_code ec;
-  std::filesystem::path resolved = std::filesystem::canonical(path, ec);
-  return ec ? path : resolved.string();
+  std::filesystem::path resolved = std::filesystem::canonical(FsPath(path), ec);
+  return ec ? path : PathText(resolved);
 }
 
-#ifndef _WIN32
-// The Windows half (files_win.cpp) asks the file system itself: the C library there reports
-// one link for every file.
-bool IsSoleLinkPlainFile(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec)) || ec)
-    return false;
-  return std::filesystem::hard_link_count(path, ec) == 1 && !ec;
-}
-#endif
-
-std::string TempFolderFile(const std::string& name, std::error_code* err) {
+std::string TempFolderFile(const std::string& name, int* err) {
   static std::atomic<unsigned> counter{0};
-  std::filesystem::path folder = std::filesystem::temp_directory_path(*err);
-  if (*err)
+  std::error_code ec;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+  *err = ec.value();
+  if (ec)
     return std::string();
   // Unique within the run by the counter, across runs by the clock.
   auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-  return (folder / (std::to_string(ticks) + "-" + std::to_string(counter++) + "-" + name)).string();
+  return PathText(folder /
+                  FsPath(std::to_string(ticks) + "-" + std::to_string(counter++) + "-" + name));
 }

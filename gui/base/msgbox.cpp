@@ -1,4 +1,4 @@
-#include "msgbox.h"
+#include "base/msgbox.h"
 
 #include <cstdio>
 
@@ -17,7 +17,7 @@ int MsgBox(const std::string& prompt, unsigned style, const std::string& title) 
   return current_handler(prompt, style, title);
 }
 
-MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler) {
+MsgBoxHandler InstallMsgBox(MsgBoxHandler handler) {
   MsgBoxHandler old = current_handler;
   current_handler = handler != nullptr ? handler : StderrBox;
   return old;

@@ -6,8 +6,8 @@
 //
 // Operations:
 //   MsgBox(prompt, style, title)      shows a box; returns the button pressed (kMsgBoxIdOk ...)
-//   SetMsgBoxHandler(handler)         installs a handler (nullptr: the default); returns the old
-//   one
+//   InstallMsgBox(handler)            installs a handler (nullptr: the default); returns the
+//                                     old one
 // Default handler: writes "title: prompt" to standard error and answers kMsgBoxIdOk.
 #ifndef TAVLO_GUI_MSGBOX_H
 #define TAVLO_GUI_MSGBOX_H
@@ -23,6 +23,6 @@ constexpr int kMsgBoxIdOk = 1;
 using MsgBoxHandler = int (*)(const std::string& prompt, unsigned style, const std::string& title);
 
 int MsgBox(const std::string& prompt, unsigned style, const std::string& title);
-MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler);
+MsgBoxHandler InstallMsgBox(MsgBoxHandler handler);
 
 #endif

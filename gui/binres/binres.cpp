@@ -3,7 +3,7 @@
 // Every length and position read from the file is treated as hostile: the index is checked
 // against the file's length when it is opened, and every resource against it when it is read,
 // so no input makes the module read outside the file or allocate more than the file holds.
-#include "binres.h"
+#include "binres/binres.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,7 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "text.h"
+#include "base/files.h"
+#include "base/text.h"
 
 std::int16_t BinResErr = 0;
 std::string BinResErrMsg;
@@ -216,10 +217,10 @@ void FailOpenPlatform(int err) {
 // file closed on failure.
 bool OpenFile(const std::string& path, Mode mode, std::int32_t* ptr, long long* len) {
   errno = 0;
-  g.file = std::fopen(path.c_str(), mode == Mode::Reading ? "rb" : "r+b");
+  g.file = ::OpenFile(path, mode == Mode::Reading ? "rb" : "r+b");
   if (!g.file && mode == Mode::Building && errno == ENOENT) {
     errno = 0;
-    g.file = std::fopen(path.c_str(), "w+b");
+    g.file = ::OpenFile(path, "w+b");
   }
   if (!g.file) {
     FailOpenPlatform(errno);
@@ -446,10 +447,12 @@ void BinResAppend(const std::string& identifier, const std::string& data) {
   SetOk();
 }
 
-std::string BinResGet(const std::string& identifier) {
-  const char* op = "BinResGet";
-  if (!RequireOpen(op))
-    return std::string();
+namespace {
+
+// The index entry of an identifier and the file position of its first byte; false with the
+// status set when there is none.
+bool FindEntry(const std::string& identifier, const char* op, const unsigned char** entry,
+               long long* entry_pos) {
   // No entry has an empty identifier or one with a bracket. Searching for one could match
   // offset bytes that equal "[" or "]" and read a field from the middle of an entry.
   std::size_t at = identifier.empty() || HasBracket(identifier)
@@ -457,37 +460,21 @@ std::string BinResGet(const std::string& identifier) {
                        : g.key_index.find("[" + identifier + "]");
   if (at == std::string::npos || at < 2) {
     SetStatus(kNotFound, op, "Resource identifier not found");
-    return std::string();
+    return false;
   }
   long o = Le16Unpack(reinterpret_cast<const unsigned char*>(g.key_index.data() + at - 2));
   if (o < 1 || o + kEntIdLen > static_cast<long>(g.idx_entries.size())) {
     SetStatus(kNotFound, op, "Resource identifier not found");  // unreachable: keys are ours
-    return std::string();
+    return false;
   }
-  const unsigned char* entry = reinterpret_cast<const unsigned char*>(g.idx_entries.data()) + o - 1;
-  // File position of a field of this entry, for messages.
-  long long entry_pos = g.idx_pos + kHdrSize + o - 1;
-  std::int32_t len = 0;
-  if (!Le32Unpack(entry + kEntDataLen, &len)) {
-    SetStatus(kFieldRange, op,
-              "Field out of range at position " + FormatDecimal(entry_pos + kEntDataLen));
-    return std::string();
-  }
-  if (len > kMaxGetLength) {
-    SetStatus(kBadGetLength, op,
-              "Resource data length invalid for get string = " + FormatDecimal(len));
-    return std::string();
-  }
-  if (len == 0) {
-    SetOk();
-    return std::string();
-  }
-  std::int32_t pos = 0;
-  if (!Le32Unpack(entry + kEntDataPos, &pos)) {
-    SetStatus(kFieldRange, op,
-              "Field out of range at position " + FormatDecimal(entry_pos + kEntDataPos));
-    return std::string();
-  }
+  *entry = reinterpret_cast<const unsigned char*>(g.idx_entries.data()) + o - 1;
+  *entry_pos = g.idx_pos + kHdrSize + o - 1;
+  return true;
+}
+
+// The len bytes of data at file position pos, which must lie within the file; empty with the
+// status set when they cannot be read.
+std::string ReadData(std::int32_t pos, std::int32_t len, const char* op) {
   int err = 0;
   long long file_len = 0;
   if (!FileLength(&file_len, &err)) {
@@ -510,6 +497,38 @@ std::string BinResGet(const std::string& identifier) {
   }
   SetOk();
   return out;
+}
+
+}  // namespace
+
+std::string BinResGet(const std::string& identifier) {
+  const char* op = "BinResGet";
+  const unsigned char* entry = nullptr;
+  long long entry_pos = 0;  // the file position of the entry, for messages
+  if (!RequireOpen(op) || !FindEntry(identifier, op, &entry, &entry_pos))
+    return std::string();
+  std::int32_t len = 0;
+  if (!Le32Unpack(entry + kEntDataLen, &len)) {
+    SetStatus(kFieldRange, op,
+              "Field out of range at position " + FormatDecimal(entry_pos + kEntDataLen));
+    return std::string();
+  }
+  if (len > kMaxGetLength) {
+    SetStatus(kBadGetLength, op,
+              "Resource data length invalid for get string = " + FormatDecimal(len));
+    return std::string();
+  }
+  if (len == 0) {
+    SetOk();
+    return std::string();
+  }
+  std::int32_t pos = 0;
+  if (!Le32Unpack(entry + kEntDataPos, &pos)) {
+    SetStatus(kFieldRange, op,
+              "Field out of range at position " + FormatDecimal(entry_pos + kEntDataPos));
+    return std::string();
+  }
+  return ReadData(pos, len, op);
 }
 
 std::string BinResGetIdentifiers() {

@@ -1,4 +1,6 @@
-#include "code.h"
+#include "code/code.h"
+
+#include <vector>
 
 std::string ResourceFile;
 std::string CacheFile;
@@ -50,17 +52,73 @@ std::string CodeBaseName(const std::string& path) {
   return name;
 }
 
-// The capitals of Windows-1252: A-Z, the accented capitals 0xC0-0xDE except the
-// multiplication sign 0xD7, and S, OE and Z with caron and Y with diaeresis (0x8A, 0x8C, 0x8E,
-// 0x9F), which the lower-case form turns into 0x9A, 0x9C, 0x9E and 0xFF.
+namespace {
+
+// The capitals of Windows-1252 as code points: A-Z, the accented capitals U+00C0-U+00DE except
+// the multiplication sign U+00D7, and S, OE and Z with caron and Y with diaeresis.
+bool IsCapital(unsigned long c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || c == 0x160 ||
+         c == 0x152 || c == 0x17D || c == 0x178;
+}
+
+// The text's code points when it is well-formed UTF-8 (as the system gives paths); false
+// otherwise.
+bool DecodeUtf8(const std::string& text, std::vector<unsigned long>* points) {
+  for (std::size_t i = 0; i < text.size();) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    int extra = c < 0x80             ? 0
+                : (c & 0xE0) == 0xC0 ? 1
+                : (c & 0xF0) == 0xE0 ? 2
+                : (c & 0xF8) == 0xF0 ? 3
+                                     : -1;
+    if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size())
+      return false;
+    unsigned long point = extra == 0 ? c : c & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+      unsigned char next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80)
+        return false;
+      point = (point << 6) | (next & 0x3F);
+    }
+    if ((extra == 1 && point < 0x80) || (extra == 2 && point < 0x800) ||
+        (extra == 3 && point < 0x10000)) {
+      return false;  // an overlong form
+    }
+    points->push_back(point);
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return true;
+}
+
+// Windows-1252's bytes of S, OE, Z with caron and Y with diaeresis, as code points.
+unsigned long FromWindows1252(unsigned char c) {
+  switch (c) {
+    case 0x8A:
+      return 0x160;
+    case 0x8C:
+      return 0x152;
+    case 0x8E:
+      return 0x17D;
+    case 0x9F:
+      return 0x178;
+    default:
+      return c;
+  }
+}
+
+}  // namespace
+
+// A path from the system is UTF-8; a text that is not well-formed UTF-8 is read as
+// Windows-1252, so both spell the same capitals.
 bool CodeHasUpperCase(const std::string& text) {
-  for (char ch : text) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c >= 'A' && c <= 'Z')
-      return true;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-      return true;
-    if (c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9F)
+  std::vector<unsigned long> points;
+  if (!DecodeUtf8(text, &points)) {
+    points.clear();
+    for (char ch : text)
+      points.push_back(FromWindows1252(static_cast<unsigned char>(ch)));
+  }
+  for (unsigned long c : points) {
+    if (IsCapital(c))
       return true;
   }
   return false;

@@ -14,7 +14,8 @@
 //   CodeStartup(facts)              sets every item of the state above except DebugMode
 //   CodeFolder(path)                the folder part of a path, without its last separator
 //   CodeBaseName(path)              the file name without folder and without a final ".exe"
-//   CodeHasUpperCase(text)          the text holds an upper-case letter of Windows-1252
+//   CodeHasUpperCase(text)          the text holds an upper-case letter of Windows-1252, read
+//                                   as UTF-8 when it is well-formed UTF-8
 //   CodeTempFolder(tmp, temp)       TMP, else TEMP, else "C:"; always ending in "\"
 //   CodeTwipsPerPixel(dpi)          1440 / dots per inch; 15 when the platform reports none
 #ifndef TAVLO_GUI_CODE_H

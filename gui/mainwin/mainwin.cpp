@@ -1,47 +1,22 @@
-#include "mainwin.h"
+#include "mainwin/mainwin.h"
 
 #include <algorithm>
-#include <chrono>
 #include <new>
 #include <utility>
 #include <vector>
 
-#include "app.h"
-#include "binres.h"
-#include "code.h"
-#include "keylist.h"
-#include "msgbox.h"
-#include "text.h"
+#include "base/app.h"
+#include "base/clock.h"
+#include "binres/binres.h"
+#include "code/code.h"
+#include "contents/contents.h"
+#include "base/msgbox.h"
+#include "base/text.h"
 
 namespace {
 
 const std::string kLineEnd = kCrLf;
 const char* const kDebugTitle = "Debug";
-
-std::uint32_t SteadyTicks() {
-  using namespace std::chrono;
-  return static_cast<std::uint32_t>(
-      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-// The decimal number at the start of a text, after leading blanks, with an optional sign; 0
-// when there is none. Held at a bound far outside 16 bits instead of overflowing.
-long long LeadingNumber(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-    ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (value < 1000000000)
-      value = value * 10 + (text[i] - '0');
-  }
-  return negative ? -value : value;
-}
 
 char FoldCase(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -87,19 +62,11 @@ std::string UpperCase1252(std::string text) {
   return text;
 }
 
-MainWindow::MainWindow(MainView& view, CacheFiles& files)
+MainWindow::MainWindow(MainView& view, FileSystem& files)
     : view_(view), files_(files), reader_(&default_reader_), layout_(DesignedLayout()) {}
 
 void MainWindow::SetResourceReader(ResourceReader* reader) {
   reader_ = reader != nullptr ? reader : &default_reader_;
-}
-
-void MainWindow::SetTickSource(TickSource ticks) {
-  ticks_ = ticks;
-}
-
-std::uint32_t MainWindow::Ticks() const {
-  return ticks_ != nullptr ? ticks_() : SteadyTicks();
 }
 
 void MainWindow::Form_Load(float ruler_position, const std::string& last_search) {
@@ -140,148 +107,182 @@ void MainWindow::RestoreSearch(const std::string& text) {
   view_.SelectAllSearchText();
 }
 
-void MainWindow::LoadBinaryResource() {
-  view_.SetBusyPointer(true);
-  const bool debug = DebugMode != kFalse;
-  const std::uint32_t start = debug ? Ticks() : 0;
-  ShowResult("Initialising...");
-  StoreClear();
+namespace {
 
+// The busy pointer, shown for as long as it lives.
+class BusyPointer {
+ public:
+  explicit BusyPointer(MainView& view) : view_(view) {
+    view_.SetBusyPointer(true);
+  }
+  ~BusyPointer() {
+    view_.SetBusyPointer(false);
+  }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+ private:
+  MainView& view_;
+};
+
+std::string ContainerFailure(const std::string& what, const std::string& file) {
+  return "Binary Resource Error: " + what + kLineEnd + "File=" + file + kLineEnd +
+         "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg;
+}
+
+}  // namespace
+
+// What a load has to report so far, and the file of its latest file operation.
+struct MainWindow::LoadReport {
+  std::string current;
   std::string messages;
-  std::string current;             // the file of the latest file operation, for the report
-  std::string opened = CacheFile;  // the cache, or this run's own fresh copy of it
-  bool own_copy = false;
-  auto report = [&](int number, const std::string& description) {
+
+  void Runtime(int number, const std::string& description) {
     messages += "File: " + current + kLineEnd + "Runtime Error " + std::to_string(number) + ": " +
                 description;
-  };
-  auto platform_report = [&](int error) { report(error, files_.ErrorText(error)); };
-  auto read_failed = [&](const std::string& identifier) {
-    if (BinResErr == 0)
-      return false;
-    messages += "Binary Resource Error: Can't get key '" + identifier + "'." + kLineEnd +
-                "File=" + ResourceFile + kLineEnd + "Error=" + std::to_string(BinResErr) + " " +
-                BinResErrMsg;
-    return true;
-  };
-
-  bool container_open = false;
-  try {
-    do {
-      current = ResourceFile;
-      FileFacts program;
-      if (int err = files_.Stat(ResourceFile, &program)) {
-        platform_report(err);
-        break;
-      }
-      current = CacheFile;
-      FileFacts cache;
-      bool stale = true;  // a missing cache counts as empty
-      if (int err = files_.Stat(CacheFile, &cache)) {
-        if (!files_.IsMissing(err)) {
-          platform_report(err);
-          break;
-        }
-      } else {
-        stale = cache.size != program.size || cache.write_time != program.write_time;
-      }
-      if (stale) {
-        // Copied under a name of this run's own and put in place in one step, so that no run
-        // ever opens a half-written cache.
-        std::string fresh = files_.TempName(CacheFile);
-        if (int err = files_.Copy(ResourceFile, fresh)) {
-          files_.Remove(fresh);
-          platform_report(err);
-          break;
-        }
-        if (int err = files_.Replace(fresh, CacheFile)) {
-          if (!files_.IsInUse(err)) {
-            files_.Remove(fresh);
-            platform_report(err);
-            break;
-          }
-          // Another run holds the cache open: this run reads its own copy.
-          opened = fresh;
-          own_copy = true;
-        }
-      }
-
-      reader_->Open(opened);
-      if (BinResErr != 0) {
-        ShowResult("Binary Resource Error: Can't open to read." + kLineEnd + "File=" + opened +
-                   kLineEnd + "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg);
-        if (own_copy)
-          files_.Remove(opened);
-        view_.SetBusyPointer(false);
-        return;
-      }
-      container_open = true;
-
-      messages.clear();
-      std::string text = reader_->Get("KeyCnt");
-      if (read_failed("KeyCnt"))
-        break;
-      long long count = LeadingNumber(text);
-      if (count < INT16_MIN || count > INT16_MAX) {
-        report(kErrRecordCount, "Record count not between 1 and 32767");
-        break;
-      }
-      RecordCount = static_cast<std::int16_t>(count);
-      NumericKeys = reader_->Get("NumericKeys");
-      if (read_failed("NumericKeys"))
-        break;
-      SymbolicKeys = reader_->Get("SymbolicKeys");
-      if (read_failed("SymbolicKeys"))
-        break;
-      const std::string version_id = std::string("3") + "." + "1";
-      VersionText = reader_->Get(version_id);
-      if (read_failed(version_id))
-        break;
-      if (RecordCount < 1) {
-        report(kErrRecordCount, "Record count not between 1 and 32767");
-        break;
-      }
-      Records.assign(static_cast<std::size_t>(RecordCount) + 1, MessageRecord());
-      Matches.clear();
-      Matches.reserve(static_cast<std::size_t>(RecordCount));
-      for (int n = 1; n <= RecordCount; ++n) {
-        std::string id = std::to_string(n);
-        Records[n].Text = reader_->Get(id);
-        if (read_failed(id))
-          break;
-      }
-    } while (false);
-  } catch (const std::bad_alloc&) {
-    report(kErrOutOfMemory, "Out of memory");
   }
+};
 
-  // Closed on every path once opened, so that a failed read does not leave the container open
-  // for the next load to find "Already open".
-  if (container_open) {
-    reader_->Close();
-    if (BinResErr != 0) {
-      messages += "Binary Resource Error: Can't close." + kLineEnd + "File=" + ResourceFile +
-                  kLineEnd + "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg;
-    }
-  }
-  if (own_copy)
-    files_.Remove(opened);
-  if (!messages.empty()) {
-    ShowResult(messages);
-    view_.Beep();
-    RecordCount = 0;
-    NumericKeys.clear();
-    SymbolicKeys.clear();
-  }
-  view_.SetBusyPointer(false);
+void MainWindow::LoadBinaryResource() {
+  const bool debug = DebugMode != kFalse;
+  const std::uint32_t start = debug ? Ticks() : 0;
+  if (!LoadWithBusyPointer())
+    return;  // the container did not open: the pane says why, and the load is not timed
   if (debug) {
     MsgBox("LoadBinaryResource took " + std::to_string(Ticks() - start) + " ms", kMsgBoxOkOnly,
            kDebugTitle);
   }
 }
 
+// The load's steps; false when the container did not open.
+bool MainWindow::LoadWithBusyPointer() {
+  BusyPointer busy(view_);
+  ShowResult("Initialising...");
+  StoreClear();
+  LoadReport report;
+  CacheCopy cache{CacheFile, false};
+  bool refreshed = false;
+  try {
+    refreshed = RefreshCache(&report, &cache);
+  } catch (const std::bad_alloc&) {
+    report.Runtime(kErrOutOfMemory, "Out of memory");
+  }
+  if (refreshed && !ReadContainer(cache.path, &report)) {
+    if (cache.own_copy)
+      files_.Remove(cache.path);
+    return false;
+  }
+  if (cache.own_copy)
+    files_.Remove(cache.path);
+  if (!report.messages.empty()) {
+    ShowResult(report.messages);
+    view_.Beep();
+    RecordCount = 0;
+    NumericKeys.clear();
+    SymbolicKeys.clear();
+  }
+  return true;
+}
+
+// Copies the program file to the cache when the cache is missing or differs from it in size
+// or last-write time. False with the failure reported.
+bool MainWindow::RefreshCache(LoadReport* report, CacheCopy* cache) {
+  auto failed = [&](int error) {
+    report->Runtime(error, files_.ErrorText(error));
+    return false;
+  };
+  report->current = ResourceFile;
+  FileFacts program;
+  if (int err = files_.Stat(ResourceFile, &program))
+    return failed(err);
+  report->current = CacheFile;
+  FileFacts facts;
+  if (int err = files_.Stat(CacheFile, &facts)) {
+    if (!files_.IsMissing(err))
+      return failed(err);
+  } else if (facts.size == program.size && facts.write_time == program.write_time) {
+    return true;
+  }
+  // Copied under a name of this run's own and put in place in one step, so that no run ever
+  // opens a half-written cache.
+  std::string fresh = files_.TempName(CacheFile);
+  if (int err = files_.Copy(ResourceFile, fresh)) {
+    files_.Remove(fresh);
+    return failed(err);
+  }
+  if (int err = files_.Replace(fresh, CacheFile)) {
+    if (!files_.IsInUse(err)) {
+      files_.Remove(fresh);
+      return failed(err);
+    }
+    // Another run holds the cache open: this run reads its own copy.
+    cache->path = fresh;
+    cache->own_copy = true;
+  }
+  return true;
+}
+
+// Opens the container at path and reads the store from it, closing it again on every path, so
+// that a failed read does not leave it open for the next load to find "Already open". False
+// (the pane saying why) when it does not open.
+bool MainWindow::ReadContainer(const std::string& path, LoadReport* report) {
+  reader_->Open(path);
+  if (BinResErr != 0) {
+    ShowResult(ContainerFailure("Can't open to read.", path));
+    return false;
+  }
+  try {
+    ReadStore(report);
+  } catch (const std::bad_alloc&) {
+    report->Runtime(kErrOutOfMemory, "Out of memory");
+  }
+  reader_->Close();
+  if (BinResErr != 0)
+    report->messages += ContainerFailure("Can't close.", ResourceFile);
+  return true;
+}
+
+// The record count, the key lists, the version notice and the records, until one fails.
+void MainWindow::ReadStore(LoadReport* report) {
+  std::string text;
+  if (!ReadResource(kResKeyCount, &text, report))
+    return;
+  long long count = ReadLeadingDecimal(text);
+  if (count < INT16_MIN || count > INT16_MAX) {
+    report->Runtime(kErrRecordCount, "Record count not between 1 and 32767");
+    return;
+  }
+  RecordCount = static_cast<std::int16_t>(count);
+  if (!ReadResource(kResNumericKeys, &NumericKeys, report) ||
+      !ReadResource(kResSymbolicKeys, &SymbolicKeys, report) ||
+      !ReadResource(kResVersion, &VersionText, report)) {
+    return;
+  }
+  if (RecordCount < 1) {
+    report->Runtime(kErrRecordCount, "Record count not between 1 and 32767");
+    return;
+  }
+  Records.assign(static_cast<std::size_t>(RecordCount) + 1, MessageRecord());
+  Matches.clear();
+  Matches.reserve(static_cast<std::size_t>(RecordCount));
+  for (int n = 1; n <= RecordCount; ++n) {
+    if (!ReadResource(RecordResourceId(n).c_str(), &Records[n].Text, report))
+      return;
+  }
+}
+
+// One resource into *out; false with the failure reported.
+bool MainWindow::ReadResource(const char* identifier, std::string* out, LoadReport* report) {
+  *out = reader_->Get(identifier);
+  if (BinResErr == 0)
+    return true;
+  report->messages +=
+      ContainerFailure(std::string("Can't get key '") + identifier + "'.", ResourceFile);
+  return false;
+}
+
 void MainWindow::txtSearch_Change() {
-  view_.ListClear();
+  ShowLines({}, {});
   if (RecordCount == 0)
     return;
   const std::string text = UpperCase1252(view_.SearchText());
@@ -301,26 +302,25 @@ void MainWindow::txtSearch_Change() {
   }
 
   if (Matches.empty()) {
-    view_.ListAdd("No match on '" + text + "'.");
+    ShowLines({"No match on '" + text + "'."}, {0});
     ShowResult("");
   } else {
     const std::size_t count = Matches.size();
-    view_.ListAdd(count == 1 ? std::string(" One match:")
-                             : " " + std::to_string(count) + " partial matches:");
-    std::vector<std::pair<std::string, int>> lines;
-    lines.reserve(count);
+    std::vector<std::pair<std::string, int>> sorted;
+    sorted.reserve(count);
     for (int r : Matches)
-      lines.emplace_back(MatchLine(r), r);
-    std::stable_sort(lines.begin(), lines.end(),
+      sorted.emplace_back(MatchLine(r), r);
+    std::stable_sort(sorted.begin(), sorted.end(),
                      [](const auto& a, const auto& b) { return MatchLineLess(a.first, b.first); });
-    view_.ListHoldRedraw(true);
-    for (const auto& line : lines) {
-      int index = view_.ListAdd(line.first);
-      if (index >= 0)  // a list out of room reports a negative index, which means every item
-        view_.ListSetItemData(index, line.second);
+    std::vector<std::string> lines{count == 1 ? std::string(" One match:")
+                                              : " " + std::to_string(count) + " partial matches:"};
+    std::vector<int> records{0};
+    for (const auto& line : sorted) {
+      lines.push_back(line.first);
+      records.push_back(line.second);
     }
-    view_.ListHoldRedraw(false);
-    view_.ListSelect(1);
+    ShowLines(std::move(lines), std::move(records));
+    SelectLine(1);
     lstMatches_Click();
   }
   if (debug) {
@@ -329,11 +329,35 @@ void MainWindow::txtSearch_Change() {
   }
 }
 
+// The list shows the lines in order: the first at once, the matches with the repainting held.
+void MainWindow::ShowLines(std::vector<std::string> lines, std::vector<int> records) {
+  lines_ = std::move(lines);
+  records_ = std::move(records);
+  selected_ = -1;
+  view_.ListClear();
+  if (lines_.empty())
+    return;
+  view_.ListAdd(lines_[0]);
+  if (lines_.size() == 1)
+    return;
+  view_.ListHoldRedraw(true);
+  for (std::size_t i = 1; i < lines_.size(); ++i)
+    view_.ListAdd(lines_[i]);
+  view_.ListHoldRedraw(false);
+}
+
+void MainWindow::SelectLine(int index) {
+  selected_ = index;
+  view_.ListSelect(index);
+}
+
+// The user's selection, as the list reports it, shows its match's description.
 void MainWindow::lstMatches_Click() {
   int index = view_.ListSelected();
-  if (index <= 0)
+  selected_ = index;
+  if (index <= 0 || static_cast<std::size_t>(index) >= records_.size())
     return;
-  ShowResult(FormatDescription(static_cast<int>(view_.ListItemData(index))));
+  ShowResult(FormatDescription(records_[static_cast<std::size_t>(index)]));
 }
 
 void MainWindow::Form_KeyPress(int& key) {

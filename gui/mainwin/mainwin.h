@@ -1,6 +1,6 @@
 // frmMain's logic: loading the description store, the search as the user types, the match
 // list and the description pane, Enter, and the layout. Knows nothing of Win32: it works on a
-// MainView, reads the container through BINRES and the cache through CacheFiles, and shows
+// MainView, reads the container through BINRES and the cache through FileSystem, and shows
 // modal boxes through MsgBox.
 //
 // Operations (named as the window's events and routines):
@@ -25,11 +25,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "mainwin_files.h"
-#include "mainwin_layout.h"
-#include "mainwin_store.h"
-#include "mainwin_view.h"
+#include "base/files.h"
+#include "mainwin/mainwin_layout.h"
+#include "mainwin/mainwin_store.h"
+#include "mainwin/mainwin_view.h"
 
 constexpr int kErrRecordCount = 32101;
 constexpr int kErrOutOfMemory = 32102;
@@ -48,9 +49,6 @@ class ResourceReader {
   virtual void Close();
 };
 
-// A millisecond tick counter, for the debug timings.
-using TickSource = std::uint32_t (*)();
-
 // Case-insensitive order of the match lines: bytes compared with A-Z taken as a-z, so the
 // heading's leading space sorts first, then "-", digits, a tab before any digit, "_" before
 // letters.
@@ -60,10 +58,9 @@ std::string UpperCase1252(std::string text);
 
 class MainWindow {
  public:
-  explicit MainWindow(MainView& view, CacheFiles& files = PlatformFiles());
+  explicit MainWindow(MainView& view, FileSystem& files = PlatformFiles());
 
   void SetResourceReader(ResourceReader* reader);  // nullptr: BINRES itself
-  void SetTickSource(TickSource ticks);            // nullptr: the steady clock
 
   void Form_Load(float ruler_position = 0, const std::string& last_search = "");
   void PlacePanes(float ruler_position);
@@ -77,6 +74,19 @@ class MainWindow {
   void Form_KeyPress(int& key);
   void Form_Resize();
 
+  // What the list shows: its lines (a heading or "No match" line first), the record number of
+  // each (0 for that first line) and the selected line (-1: none). The view only renders them.
+  const std::vector<std::string>& ShownLines() const {
+    return lines_;
+  }
+  const std::vector<int>& ShownRecords() const {
+    return records_;
+  }
+  int SelectedLine() const {
+    return selected_;
+  }
+  void SelectLine(int index);  // -1 clears the selection
+
   MainLayout& Layout() {
     return layout_;
   }
@@ -85,14 +95,27 @@ class MainWindow {
   }
 
  private:
-  std::uint32_t Ticks() const;
+  struct LoadReport;
+  struct CacheCopy {
+    std::string path;       // the cache, or this run's own fresh copy of it
+    bool own_copy = false;  // path is this run's copy, deleted after the load
+  };
+
+  void ShowLines(std::vector<std::string> lines, std::vector<int> records);
+  bool LoadWithBusyPointer();
+  bool RefreshCache(LoadReport* report, CacheCopy* cache);
+  bool ReadContainer(const std::string& path, LoadReport* report);
+  void ReadStore(LoadReport* report);
+  bool ReadResource(const char* identifier, std::string* out, LoadReport* report);
 
   MainView& view_;
-  CacheFiles& files_;
+  FileSystem& files_;
   ResourceReader default_reader_;
   ResourceReader* reader_;
-  TickSource ticks_ = nullptr;
   MainLayout layout_;
+  std::vector<std::string> lines_;
+  std::vector<int> records_;
+  int selected_ = -1;
 };
 
 #endif

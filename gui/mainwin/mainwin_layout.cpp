@@ -1,4 +1,4 @@
-#include "mainwin_layout.h"
+#include "mainwin/mainwin_layout.h"
 
 MainLayout DesignedLayout() {
   MainLayout layout;

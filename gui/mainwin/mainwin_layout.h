@@ -13,7 +13,7 @@
 #ifndef TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
 #define TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
 
-#include "twips.h"
+#include "base/twips.h"
 
 enum class MainControl { kLabel1, kTxtSearch, kLstMatches, kPicRuler, kTxtResult };
 constexpr int kMainControlCount = 5;

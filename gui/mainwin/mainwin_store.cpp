@@ -1,8 +1,9 @@
-#include "mainwin_store.h"
+#include "mainwin/mainwin_store.h"
 
-#include <limits>
+#include <utility>
 
-#include "text.h"
+#include "base/text.h"
+#include "contents/contents.h"
 
 std::int16_t RecordCount = 0;
 std::string NumericKeys;
@@ -14,32 +15,6 @@ std::vector<int> Matches;
 namespace {
 
 const char* const kLineBreak = kCrLf;
-
-// A whole decimal number with an optional sign that lies within [low, high]; nothing else.
-bool ParseWhole(const std::string& text, long long low, long long high, long long* out) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i == text.size())
-    return false;
-  long long value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9')
-      return false;
-    value = value * 10 + (text[i] - '0');
-    if (value > high + 1 || value > -low + 1)  // both bounds are far below overflow
-      return false;
-  }
-  if (negative)
-    value = -value;
-  if (value < low || value > high)
-    return false;
-  *out = value;
-  return true;
-}
 
 std::string UpperAscii(std::string text) {
   for (char& c : text) {
@@ -69,24 +44,15 @@ bool ParseRecord(int r) {
   if (record.Parsed)
     return !record.Broken;
   record.Parsed = true;
-  const std::string& stored = record.Text;
-  std::size_t p1 = stored.find('|');
-  std::size_t p2 = p1 == std::string::npos ? p1 : stored.find('|', p1 + 1);
-  std::size_t p3 = p2 == std::string::npos ? p2 : stored.find('|', p2 + 1);
-  long long type = 0;
-  long long value = 0;
-  if (p3 == std::string::npos ||
-      !ParseWhole(stored.substr(0, p1), std::numeric_limits<std::int16_t>::min(),
-                  std::numeric_limits<std::int16_t>::max(), &type) ||
-      !ParseWhole(stored.substr(p1 + 1, p2 - p1 - 1), std::numeric_limits<std::int32_t>::min(),
-                  std::numeric_limits<std::int32_t>::max(), &value)) {
+  RecordFields fields;
+  if (!DecodeRecord(record.Text, &fields)) {
     record.Broken = true;  // Text keeps the stored record, for the description
     return false;
   }
-  record.Type = static_cast<std::int16_t>(type);
-  record.Value = static_cast<std::int32_t>(value);
-  record.Name = stored.substr(p2 + 1, p3 - p2 - 1);
-  record.Text = stored.substr(p3 + 1);
+  record.Type = fields.type;
+  record.Value = fields.value;
+  record.Name = std::move(fields.name);
+  record.Text = std::move(fields.text);
   return true;
 }
 

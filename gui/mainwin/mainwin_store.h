@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "contents/contents.h"
+
 struct MessageRecord {
   std::int16_t Type = 0;   // 0 until parsed; then the record's type field (1, 2, or other)
   std::int32_t Value = 0;  // the code's value; 0 until parsed
@@ -41,10 +43,6 @@ extern std::string SymbolicKeys;
 extern std::string VersionText;
 extern std::vector<MessageRecord> Records;
 extern std::vector<int> Matches;
-
-// Record types written by the builder.
-constexpr std::int16_t kCompletionCode = 1;
-constexpr std::int16_t kReasonCode = 2;
 
 void StoreClear();
 // False when r is not a record number of the store or the record cannot be parsed.

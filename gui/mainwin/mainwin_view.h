@@ -2,7 +2,7 @@
 // Win32 layer implements it over the real controls; tests implement it with a recording fake.
 //
 // Controls: txtSearch (single-line edit), lstMatches (list box; its items stand in the order
-// they are added, each with an integer item data), picRuler (the bar between list and pane),
+// they are added; the logic keeps what they mean), picRuler (the bar between list and pane),
 // txtResult (multi-line, read-only, vertical scroll bar), Label1 ("Search for").
 //
 // Setting a text or a selection from here raises no event: the logic calls its own handlers
@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "mainwin_layout.h"
+#include "mainwin/mainwin_layout.h"
 
 class MainView {
  public:
@@ -31,10 +31,6 @@ class MainView {
   virtual void ListClear() = 0;
   // Appends; returns the item's index, negative when the list has no room.
   virtual int ListAdd(const std::string& text) = 0;
-  virtual void ListSetItemData(int index, long data) = 0;
-  virtual long ListItemData(int index) = 0;
-  virtual int ListCount() = 0;
-  virtual std::string ListText(int index) = 0;
   virtual void ListSelect(int index) = 0;  // -1 clears the selection
   virtual int ListSelected() = 0;          // -1 when nothing is selected
   // One tab-stop distance in dialog units; false when the list refused it.

@@ -1,12 +1,12 @@
-#include "makewin.h"
+#include "makewin/makewin.h"
 
-#include "code.h"
-#include "app.h"
+#include "code/code.h"
+#include "base/app.h"
 
 namespace {
 
 // The Make's and the Dump's window operations, passed on to the view.
-class BuildWindow final : public ResBuildWindow {
+class BuildWindow final : public ResBuildView {
  public:
   explicit BuildWindow(MakeView& view) : view_(view) {}
   void SetBusyPointer(bool busy) override {
@@ -132,7 +132,7 @@ bool MakeIsMaintenanceKey(int key_code, int shift) {
   return key_code == kMakeKeyM && shift == kMakeShiftCtrlAlt && LowerCaseName != kFalse;
 }
 
-void MakeMaintenanceKey(MakeHost& host) {
+void MakeMaintenanceKey(MakeHostView& host) {
   MakeWindowLoaded = kTrue;
   if (!host.ShowMakeWindowModal())
     return;

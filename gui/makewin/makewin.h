@@ -32,8 +32,8 @@
 #include <cstdint>
 #include <string>
 
-#include "regc.h"
-#include "resbuild.h"
+#include "regc/regc.h"
+#include "resbuild/resbuild.h"
 
 constexpr const char* kMakeCaption = "Make Binary Resource";
 constexpr const char* kMakeDataDirValue = "Make.DataDir";
@@ -46,7 +46,7 @@ constexpr const char* kMakeReady = "Ready.";
 class MakeView {
  public:
   virtual ~MakeView() = default;
-  virtual RegcWindow& Frame() = 0;  // the window as a whole, for its placement
+  virtual RegcView& Frame() = 0;  // the window as a whole, for its placement
   virtual std::string DataDir() const = 0;
   virtual void SetDataDir(const std::string& text) = 0;
   virtual std::string DataFile() const = 0;
@@ -103,9 +103,9 @@ class MakeWindow {
 };
 
 // The main window's side of the maintenance key.
-class MakeHost {
+class MakeHostView {
  public:
-  virtual ~MakeHost() = default;
+  virtual ~MakeHostView() = default;
   // Returns when it is hidden or closed: false when the main window was closed meanwhile (a
   // close held back during a Make and carried out after it), so nothing of it may be used.
   virtual bool ShowMakeWindowModal() = 0;
@@ -118,6 +118,6 @@ constexpr int kMakeKeyM = 77;
 constexpr int kMakeShiftCtrlAlt = 1 + 2 + 4;
 
 bool MakeIsMaintenanceKey(int key_code, int shift);
-void MakeMaintenanceKey(MakeHost& host);
+void MakeMaintenanceKey(MakeHostView& host);
 
 #endif

@@ -1,8 +1,8 @@
-#include "prefs.h"
+#include "prefs/prefs.h"
 
-#include "app.h"
-#include "code.h"
-#include "printfont.h"
+#include "base/app.h"
+#include "code/code.h"
+#include "printfont/printfont.h"
 
 int16_t PrefsDebugFromStored(int32_t value) {
   if (value > INT16_MAX)
@@ -12,7 +12,7 @@ int16_t PrefsDebugFromStored(int32_t value) {
   return static_cast<int16_t>(value);
 }
 
-void PrefsFormLoad(PrefsWindow& window) {
+void PrefsFormLoad(PrefsView& window) {
   window.SetCaption(kAppTitle);
   uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
   DebugMode = PrefsDebugFromStored(RegcQueryValueLong(key, kPrefsDebugValue, 0));
@@ -41,7 +41,7 @@ void PrefsFormLoad(PrefsWindow& window) {
   window.SelectSearchText();
 }
 
-void PrefsFormUnload(PrefsWindow& window) {
+void PrefsFormUnload(PrefsView& window) {
   uint32_t key = RegcOpenWrite(kRegcCurrentUser, kPrefsKey);
   if (key != 0) {
     RegcWriteValueLong(key, kPrefsDebugValue, DebugMode);

@@ -1,5 +1,5 @@
 // PREFS: the main window's preferences under PrefsKey, read by frmMain's Form_Load and written by
-// its Form_Unload through REGC, with the window behind PrefsWindow.
+// its Form_Unload through REGC, with the window behind PrefsView.
 //
 // Operations:
 //   PrefsFormLoad(window)     in this order: the caption (kAppTitle); PrefsKey opened, created on
@@ -25,9 +25,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app.h"
-#include "regc.h"
-#include "ruler.h"
+#include "base/app.h"
+#include "regc/regc.h"
+#include "prefs/ruler.h"
 
 constexpr const char* kPrefsDebugValue = "Debug";
 constexpr const char* kPrefsRulerValue = "Ruler";
@@ -35,11 +35,11 @@ constexpr const char* kPrefsLastSearchValue = "LastSearch";
 constexpr const char* kPrefsMainWindowValue = "MainWindow";
 
 // What the preferences need of the main window. Positions in twips.
-class PrefsWindow {
+class PrefsView {
  public:
-  virtual ~PrefsWindow() = default;
+  virtual ~PrefsView() = default;
   virtual void SetCaption(const std::string& caption) = 0;
-  virtual RegcWindow& Frame() = 0;  // the window as a whole, for its placement
+  virtual RegcView& Frame() = 0;  // the window as a whole, for its placement
   virtual RulerLayout Panes() const = 0;
   virtual void SetPanes(const RulerLayout& panes) = 0;
   virtual void RulerToBack() = 0;
@@ -51,8 +51,8 @@ class PrefsWindow {
   virtual void UnloadMakeWindow() = 0;                      // which saves its own settings
 };
 
-void PrefsFormLoad(PrefsWindow& window);
-void PrefsFormUnload(PrefsWindow& window);
+void PrefsFormLoad(PrefsView& window);
+void PrefsFormUnload(PrefsView& window);
 int16_t PrefsDebugFromStored(int32_t value);
 
 #endif

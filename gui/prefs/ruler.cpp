@@ -1,4 +1,4 @@
-#include "ruler.h"
+#include "prefs/ruler.h"
 
 #include <cmath>
 #include <limits>

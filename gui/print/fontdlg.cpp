@@ -1,6 +1,6 @@
-#include "fontdlg.h"
+#include "print/fontdlg.h"
 
-#include "msgbox.h"
+#include "base/msgbox.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ bool ShowFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure) {
   return current_handler(font, flags, failure);
 }
 
-FontDialogHandler SetFontDialogHandler(FontDialogHandler handler) {
+FontDialogHandler InstallFontDialog(FontDialogHandler handler) {
   FontDialogHandler old = current_handler;
   current_handler = handler != nullptr ? handler : CancelAtOnce;
   return old;

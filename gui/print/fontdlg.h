@@ -9,7 +9,7 @@
 //                                         user confirmed, font then holds the new choice; false
 //                                         on cancel (failure.number kFontDialogCancelled) or any
 //                                         other failure, font unchanged
-//   SetFontDialogHandler(handler)         installs a handler (nullptr: the default); returns the
+//   InstallFontDialog(handler)            installs a handler (nullptr: the default); returns the
 //                                         old one
 //   mnuFilePrintFont_Click()              lets the user change PrinterFontChoice: confirmed
 //                                         italics are announced (and kept), a cancel does
@@ -18,7 +18,7 @@
 #ifndef TAVLO_GUI_PRINT_FONTDLG_H
 #define TAVLO_GUI_PRINT_FONTDLG_H
 
-#include "printer.h"
+#include "print/printer.h"
 
 // Chooser flags, numerically those of the system's font dialog.
 constexpr unsigned kCfPrinterFonts = 0x00002;    // offer only the printer's fonts
@@ -31,7 +31,7 @@ constexpr const char* kItalicsIgnored = "The selection of italics has been ignor
 using FontDialogHandler = bool (*)(PrinterFont& font, unsigned flags, PrintFailure& failure);
 
 bool ShowFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure);
-FontDialogHandler SetFontDialogHandler(FontDialogHandler handler);
+FontDialogHandler InstallFontDialog(FontDialogHandler handler);
 void mnuFilePrintFont_Click();
 
 #endif

@@ -1,8 +1,8 @@
-#include "print.h"
+#include "print/print.h"
 
 #include <algorithm>
 
-#include "msgbox.h"
+#include "base/msgbox.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 
 #include <string>
 
-#include "printer.h"
+#include "print/printer.h"
 
 constexpr size_t kWrapSearchLimit = 256;  // characters searched for a break
 constexpr size_t kWrapCutLength = 80;     // piece length of a line without a fitting space

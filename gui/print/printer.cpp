@@ -1,4 +1,4 @@
-#include "printer.h"
+#include "print/printer.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ std::unique_ptr<Printer> OpenDefaultPrinter() {
   return current_factory();
 }
 
-PrinterFactory SetPrinterFactory(PrinterFactory factory) {
+PrinterFactory InstallPrinter(PrinterFactory factory) {
   PrinterFactory old = current_factory;
   current_factory = factory != nullptr ? factory : NewNoPrinter;
   return old;

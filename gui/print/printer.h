@@ -17,7 +17,7 @@
 //
 // The gate:
 //   OpenDefaultPrinter()       a new printer from the installed factory
-//   SetPrinterFactory(f)       installs a factory (nullptr: the default); returns the old one
+//   InstallPrinter(f)          installs a factory (nullptr: the default); returns the old one
 // Default factory: a printer with no device, whose every operation fails with
 // kPrinterFailureNoDevice.
 #ifndef TAVLO_GUI_PRINT_PRINTER_H
@@ -26,7 +26,7 @@
 #include <memory>
 #include <string>
 
-#include "printfont.h"
+#include "printfont/printfont.h"
 
 // Why a printer operation failed: a number (the system's error number, or a number of the
 // printing interface) and its description.
@@ -52,6 +52,6 @@ class Printer {
 using PrinterFactory = std::unique_ptr<Printer> (*)();
 
 std::unique_ptr<Printer> OpenDefaultPrinter();
-PrinterFactory SetPrinterFactory(PrinterFactory factory);
+PrinterFactory InstallPrinter(PrinterFactory factory);
 
 #endif

@@ -1,4 +1,4 @@
-#include "printfont.h"
+#include "printfont/printfont.h"
 
 #include <cmath>
 #include <limits>

@@ -1,12 +1,12 @@
-#include "regc.h"
+#include "regc/regc.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "msgbox.h"
-#include "text.h"
+#include "base/msgbox.h"
+#include "base/text.h"
 
 int32_t RegcRc = 0;
 int32_t RegcValueType = 0;
@@ -91,7 +91,7 @@ RegcStore& RegcGetStore() {
   return installed_store != nullptr ? *installed_store : RegcPlatformStore();
 }
 
-RegcStore* RegcSetStore(RegcStore* store) {
+RegcStore* InstallSettingsStore(RegcStore* store) {
   RegcStore* old = installed_store;
   installed_store = store;
   return old;
@@ -237,7 +237,7 @@ std::string RegcFmtMsg(int32_t code) {
   return prefix + std::string(buffer, n);
 }
 
-void RegcRestoreWindow(uint32_t key, const std::string& name, RegcWindow& window) {
+void RegcRestoreWindow(uint32_t key, const std::string& name, RegcView& window) {
   // Every field then ends with a comma.
   std::string text = RegcQueryValue(key, name, "0,0,0,0") + ",";
   if (RegcRc != kRegcSuccess)
@@ -266,7 +266,7 @@ void RegcRestoreWindow(uint32_t key, const std::string& name, RegcWindow& window
   window.Move(placement);
 }
 
-void RegcSaveWindow(uint32_t key, const std::string& name, const RegcWindow& window) {
+void RegcSaveWindow(uint32_t key, const std::string& name, const RegcView& window) {
   // Minimised or maximised: keep the normal-state placement stored by an earlier run.
   if (window.State() != RegcWindowState::kNormal)
     return;

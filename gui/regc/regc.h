@@ -38,7 +38,7 @@
 #include <cstdint>
 #include <string>
 
-#include "regc_store.h"
+#include "regc/regc_store.h"
 
 constexpr uint32_t kRegcTextBufferSize = 512;
 
@@ -67,17 +67,17 @@ struct RegcRect {
 enum class RegcWindowState { kNormal, kMinimised, kMaximised };
 
 // The window operations the placement needs; all positions and sizes in twips.
-class RegcWindow {
+class RegcView {
  public:
-  virtual ~RegcWindow() = default;
+  virtual ~RegcView() = default;
   virtual RegcRect Placement() const = 0;  // left, top, width, height of the whole window
   virtual RegcWindowState State() const = 0;
   virtual void Move(const RegcRect& placement) = 0;
   virtual RegcRect VisibleDesktop() const = 0;  // the area of all screens together
 };
 
-void RegcRestoreWindow(uint32_t key, const std::string& name, RegcWindow& window);
-void RegcSaveWindow(uint32_t key, const std::string& name, const RegcWindow& window);
+void RegcRestoreWindow(uint32_t key, const std::string& name, RegcView& window);
+void RegcSaveWindow(uint32_t key, const std::string& name, const RegcView& window);
 
 std::string RegcSingleText(float value);
 bool RegcParseSingle(const std::string& text, float* value);

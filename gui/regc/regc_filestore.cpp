@@ -1,4 +1,4 @@
-#include "regc_filestore.h"
+#include "regc/regc_filestore.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,7 +12,8 @@
 #include <unistd.h>
 #endif
 
-#include "text.h"
+#include "base/files.h"
+#include "base/text.h"
 
 namespace {
 
@@ -269,7 +270,7 @@ void RegcFileStore::Load() {
   bad_line_ = 0;
   tree_.keys.clear();
   tree_.keys[""].path = "";
-  std::FILE* f = std::fopen(path_.c_str(), "rb");
+  std::FILE* f = OpenFile(path_, "rb");
   if (f == nullptr) {
     status_ = errno == ENOENT ? RegcFileLoadStatus::kMissing : RegcFileLoadStatus::kUnreadable;
     return;
@@ -303,14 +304,11 @@ bool RegcFileStore::Save(const RegcFileTree& tree) {
       status_ == RegcFileLoadStatus::kBadHeader) {
     return false;
   }
-  std::error_code ec;
-  std::filesystem::path target(path_);
-  if (target.has_parent_path())
-    std::filesystem::create_directories(target.parent_path(), ec);
+  MakeParentFolders(path_);
 
   std::string temp = path_ + ".new";
   std::string bytes = RegcFileFormat(tree);
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  std::FILE* f = OpenFile(temp, "wb");
   if (f == nullptr)
     return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -322,11 +320,10 @@ bool RegcFileStore::Save(const RegcFileTree& tree) {
 #endif
   ok = std::fclose(f) == 0 && ok;
   if (ok) {
-    std::filesystem::rename(temp, target, ec);
-    ok = !ec;
+    ok = ReplaceFile(temp, path_) == 0;
   }
   if (!ok)
-    std::remove(temp.c_str());
+    RemoveFile(temp);
   return ok;
 }
 

@@ -31,7 +31,7 @@
 #include <map>
 #include <string>
 
-#include "regc_store.h"
+#include "regc/regc_store.h"
 
 constexpr std::size_t kRegcFileMaxBytes = 4u << 20;
 

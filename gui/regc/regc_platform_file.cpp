@@ -3,8 +3,8 @@
 //   else "tavlo-settings" in the current folder.
 #include <string>
 
-#include "regc_filestore.h"
-#include "text.h"
+#include "regc/regc_filestore.h"
+#include "base/text.h"
 
 namespace {
 

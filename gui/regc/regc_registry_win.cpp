@@ -1,4 +1,4 @@
-#include "regc_registry_win.h"
+#include "regc/regc_registry_win.h"
 
 #include <windows.h>
 
@@ -18,7 +18,7 @@ uint32_t FromHkey(HKEY key) {
   return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(key));
 }
 
-class RegistryStore final : public RegcStore {
+class RegcStoreWin32 final : public RegcStore {
  public:
   int32_t RegOpenKeyExA(uint32_t parent, const std::string& path, uint32_t options, uint32_t access,
                         uint32_t* key) override {
@@ -75,7 +75,7 @@ class RegistryStore final : public RegcStore {
 }  // namespace
 
 RegcStore& RegcRegistryStore() {
-  static RegistryStore store;
+  static RegcStoreWin32 store;
   return store;
 }
 

@@ -4,7 +4,7 @@
 #ifndef TAVLO_GUI_REGC_REGISTRY_WIN_H
 #define TAVLO_GUI_REGC_REGISTRY_WIN_H
 
-#include "regc_store.h"
+#include "regc/regc_store.h"
 
 RegcStore& RegcRegistryStore();
 

@@ -59,10 +59,11 @@ class RegcStore {
   virtual uint32_t FormatMessageA(uint32_t flags, int32_t code, char* buffer, uint32_t size) = 0;
 };
 
-// The store the module uses: the one installed by RegcSetStore, else the platform's own (the
-// registry on Windows, a file store elsewhere).
+// The store the module uses: the one installed by InstallSettingsStore, else the platform's own
+// (the registry on Windows, a file store elsewhere).
 RegcStore& RegcGetStore();
-RegcStore* RegcSetStore(RegcStore* store);  // nullptr: back to the platform's; returns the old
+// Installs a store (nullptr: back to the platform's); returns the old one.
+RegcStore* InstallSettingsStore(RegcStore* store);
 RegcStore& RegcPlatformStore();
 
 #endif

@@ -1,5 +1,5 @@
 // RESBUILD: Make and Dump of the maintenance window, without the window (see resbuild.h).
-#include "resbuild.h"
+#include "resbuild/resbuild.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -10,17 +10,17 @@
 #include <string>
 #include <system_error>
 
-#include "binres.h"
-#include "files.h"
-#include "keylist.h"
-#include "text.h"
+#include "binres/binres.h"
+#include "base/files.h"
+#include "contents/contents.h"
+#include "base/text.h"
 
 namespace {
 
 const char* const kBinResError = "Binary Resource Error: ";
 
 // Window operations when the caller has no window: none.
-class NoWindow : public ResBuildWindow {
+class NoWindow : public ResBuildView {
  public:
   void SetBusyPointer(bool /*busy*/) override {}
   void ShowLog(const std::string& /*log*/) override {}
@@ -84,39 +84,28 @@ class LineReader {
 // in 32 bits. Returns 0, or the error number of the failure (EINVAL: not a number, ERANGE: too
 // large).
 int ReadWholeInt32(const std::string& text, std::int32_t* value) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-    negative = text[i++] == '-';
-  if (i == text.size())
-    return EINVAL;
   long long v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9')
+  switch (ReadWholeDecimal(text, INT32_MIN, INT32_MAX, &v)) {
+    case kDecimalOk:
+      *value = static_cast<std::int32_t>(v);
+      return 0;
+    case kDecimalNotNumber:
       return EINVAL;
-    v = v * 10 + (text[i] - '0');
-    if (v > 2147483648LL)
+    default:
       return ERANGE;
   }
-  if (negative)
-    v = -v;
-  if (v > INT32_MAX)
-    return ERANGE;
-  *value = static_cast<std::int32_t>(v);
-  return 0;
 }
 
 // Removes what a failed copy left at path: a file, never whatever else stood in its way.
 void RemovePartialCopy(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec)))
-    std::filesystem::remove(path, ec);
+  if (IsPlainFile(path))
+    RemoveFile(path);
 }
 
 // One run of the Make.
 class Make {
  public:
-  Make(const std::string& resource_file, const std::string& data_path, ResBuildWindow& window)
+  Make(const std::string& resource_file, const std::string& data_path, ResBuildView& window)
       : resource_file_(resource_file),
         target_(resource_file),
         build_file_(resource_file + ".mkres"),
@@ -153,7 +142,7 @@ class Make {
       ReplaceResourceFile();
     } else {
       // The log above already names the failure; the program file keeps its old container.
-      std::remove(build_file_.c_str());
+      RemoveFile(build_file_);
     }
   }
 
@@ -165,7 +154,7 @@ class Make {
     if (container_open_) {
       BinResClose();
       container_open_ = false;
-      std::remove(build_file_.c_str());
+      RemoveFile(build_file_);
     }
     log_ += BinResErrorText(err);
   }
@@ -200,14 +189,14 @@ class Make {
     RemovePartialCopy(build_file_);
     std::string beside_line = "Error=" + FormatDecimal(err) + " Copy to " + build_file_ + ": " +
                               BinResErrorText(err) + kCrLf;
-    std::error_code ec;
-    std::string name = std::filesystem::path(target_).filename().string() + ".mkres";
-    build_file_ = TempFolderFile(name, &ec);
+    int temp_err = 0;
+    std::string name = FileNameOf(target_) + ".mkres";
+    build_file_ = TempFolderFile(name, &temp_err);
     build_beside_ = false;
     std::string temp_line;
     if (build_file_.empty()) {
-      temp_line = "Error=" + FormatDecimal(ec.value()) + " Temporary folder: Error " +
-                  FormatDecimal(ec.value()) + ": " + ec.message() + kCrLf;
+      temp_line = "Error=" + FormatDecimal(temp_err) +
+                  " Temporary folder: " + BinResErrorText(temp_err) + kCrLf;
     } else if ((err = CopyFileBytes(target_, build_file_)) != 0) {
       RemovePartialCopy(build_file_);
       temp_line = "Error=" + FormatDecimal(err) + " Copy to " + build_file_ + ": " +
@@ -232,14 +221,14 @@ class Make {
       return false;
     }
     errno = 0;
-    std::FILE* probe = std::fopen(resource_file_.c_str(), "r+b");
+    std::FILE* probe = OpenFile(resource_file_, "r+b");
     int err = errno;
     if (probe) {
       std::fclose(probe);
       if (!CopyTarget())
         return false;
     } else if (err == ENOENT) {
-      std::remove(build_file_.c_str());  // a new resource file starts empty
+      RemoveFile(build_file_);  // a new resource file starts empty
     } else {
       CantOpenPlatform(err);
       return false;
@@ -248,7 +237,7 @@ class Make {
     if (BinResErr != 0) {
       CantOpen();
       log_ += StatusLine();
-      std::remove(build_file_.c_str());
+      RemoveFile(build_file_);
       return false;
     }
     container_open_ = true;
@@ -259,7 +248,7 @@ class Make {
   // False after an unexpected failure (already logged).
   bool ReadDataFile() {
     errno = 0;
-    data_ = std::fopen(data_path_.c_str(), "rb");
+    data_ = OpenFile(data_path_, "rb");
     if (!data_) {
       Fail(errno);
       return false;
@@ -337,12 +326,12 @@ class Make {
     std::string id;
     std::string data;
     if (pending_ == '3') {
-      id = "3." + FormatDecimal(value_);
+      id = VersionResourceId(value_);
       data = joined;
     } else {
       ++records_;
-      id = FormatDecimal(records_);
-      data = std::string(1, pending_) + "|" + FormatDecimal(value_) + "|" + name_ + "|" + joined;
+      id = RecordResourceId(records_);
+      data = EncodeRecord(pending_ - '0', value_, name_, joined);
     }
     BinResAppend(id, data);
     if (int err = AppendWriteError())
@@ -379,16 +368,17 @@ class Make {
   // error number of a failed write; *ok true when all three were appended.
   int AppendKeys(bool* ok) {
     *ok = true;
-    if (int err = AppendKey("KeyCnt", FormatDecimal(records_), ok))
+    if (int err = AppendKey(kResKeyCount, FormatDecimal(records_), ok))
       return err;
-    log_ += "KeyCnt=" + FormatDecimal(records_) + kCrLf;
-    if (int err = AppendKey("NumericKeys", numeric_keys_, ok))
+    log_ += std::string(kResKeyCount) + "=" + FormatDecimal(records_) + kCrLf;
+    if (int err = AppendKey(kResNumericKeys, numeric_keys_, ok))
       return err;
-    log_ += "NumericKeys= (length " + FormatDecimal(static_cast<long long>(numeric_keys_.size())) +
-            ")" + kCrLf + numeric_keys_ + kCrLf;
-    if (int err = AppendKey("SymbolicKeys", symbolic_keys_, ok))
+    log_ += std::string(kResNumericKeys) + "= (length " +
+            FormatDecimal(static_cast<long long>(numeric_keys_.size())) + ")" + kCrLf +
+            numeric_keys_ + kCrLf;
+    if (int err = AppendKey(kResSymbolicKeys, symbolic_keys_, ok))
       return err;
-    log_ += "SymbolicKeys= (length " +
+    log_ += std::string(kResSymbolicKeys) + "= (length " +
             FormatDecimal(static_cast<long long>(symbolic_keys_.size())) + ")" + kCrLf +
             symbolic_keys_ + kCrLf;
     return 0;
@@ -400,14 +390,11 @@ class Make {
   // copy is written back into the file itself, which restores its old bytes if that fails.
   // Symbolic links were resolved before the copy was made, so they stay links either way.
   void ReplaceResourceFile() {
-    std::error_code exists_ec;
-    if (build_beside_ &&
-        (!std::filesystem::exists(target_, exists_ec) || IsSoleLinkPlainFile(target_))) {
-      std::error_code ec = ReplaceFile(build_file_, target_);
-      if (ec) {
-        std::remove(build_file_.c_str());
-        log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf + "Error " +
-                FormatDecimal(ec.value()) + ": " + ec.message() + kCrLf;
+    if (build_beside_ && (!FileExists(target_) || IsSoleLinkPlainFile(target_))) {
+      if (int err = ReplaceFile(build_file_, target_)) {
+        RemoveFile(build_file_);
+        log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf +
+                BinResErrorText(err) + kCrLf;
         return;
       }
       complete_ = true;
@@ -415,7 +402,7 @@ class Make {
     }
     int restore_err = 0;
     int err = WriteBackFile(build_file_, target_, &restore_err);
-    std::remove(build_file_.c_str());
+    RemoveFile(build_file_);
     if (err != 0) {
       log_ += std::string(kBinResError) + "Can't replace the resource file." + kCrLf +
               "Error=" + FormatDecimal(err) + " Write back to " + target_ + ": " +
@@ -434,7 +421,7 @@ class Make {
   std::string build_file_;  // the copy the container is built in
   bool build_beside_ = true;
   std::string data_path_;
-  ResBuildWindow& window_;
+  ResBuildView& window_;
   std::string log_;
   std::FILE* data_ = nullptr;
   bool container_open_ = false;
@@ -493,8 +480,8 @@ std::string ResBuildPercent(long used, long capacity) {
 }
 
 std::string MakeBinaryResource(const std::string& resource_file, const std::string& data_path,
-                               const ResBuildClock& clock, ResBuildWindow* window, bool* complete) {
-  ResBuildWindow& w = window ? *window : NoWindowInstance;
+                               const ResBuildClock& clock, ResBuildView* window, bool* complete) {
+  ResBuildView& w = window ? *window : NoWindowInstance;
   w.SetBusyPointer(true);
   Make make(resource_file, data_path, w);
   try {
@@ -509,9 +496,55 @@ std::string MakeBinaryResource(const std::string& resource_file, const std::stri
   return make.Log();
 }
 
-std::string DumpBinaryResource(const std::string& resource_file, ResBuildWindow* window,
+namespace {
+
+// One resource as the dump lists it: a record with its lines broken at the "~" markers,
+// anything else cut to 70 characters.
+std::string DumpLine(const std::string& id, const std::string& data) {
+  std::string line = id + "=";
+  if (StartsWith(data, "1")) {
+    for (char c : data) {
+      if (c == '~') {
+        line += kCrLf;
+      } else {
+        line += c;
+      }
+    }
+  } else {
+    line.append(data, 0, 70);
+  }
+  return line + kCrLf;
+}
+
+// Every resource of the open container, in index order, into *log; false when one cannot be
+// read (the log says which).
+bool DumpEntries(std::string* log) {
+  std::string ids = BinResGetIdentifiers();
+  if (BinResErr != 0) {
+    *log += std::string(kBinResError) + "Can't get identifiers." + kCrLf + StatusLine();
+    return false;
+  }
+  std::size_t from = 0;
+  std::size_t nul;
+  while ((nul = ids.find('\0', from)) != std::string::npos) {
+    std::string id = ids.substr(from, nul - from);
+    from = nul + 1;
+    std::string data = BinResGet(id);
+    if (BinResErr != 0) {
+      *log += std::string(kBinResError) + "Can't get string." + kCrLf + "Key=" + id + kCrLf +
+              StatusLine();
+      return false;
+    }
+    *log += DumpLine(id, data);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string DumpBinaryResource(const std::string& resource_file, ResBuildView* window,
                                bool* complete) {
-  ResBuildWindow& w = window ? *window : NoWindowInstance;
+  ResBuildView& w = window ? *window : NoWindowInstance;
   w.SetBusyPointer(true);
   std::string log = "Binary Resource File: " + resource_file + kCrLf;
   bool ok = false;
@@ -525,38 +558,7 @@ std::string DumpBinaryResource(const std::string& resource_file, ResBuildWindow*
       log += "BinResOpen OK, " + FormatDecimal(BinResUsedLen()) + " of " +
              FormatDecimal(BinResMaxEntsLen()) + " bytes used in index (" +
              ResBuildPercent(BinResUsedLen(), BinResMaxEntsLen()) + "% full)" + kCrLf;
-      std::string ids = BinResGetIdentifiers();
-      if (BinResErr != 0) {
-        log += std::string(kBinResError) + "Can't get identifiers." + kCrLf + StatusLine();
-      } else {
-        ok = true;
-        std::size_t from = 0;
-        std::size_t nul;
-        while ((nul = ids.find('\0', from)) != std::string::npos) {
-          std::string id = ids.substr(from, nul - from);
-          from = nul + 1;
-          std::string data = BinResGet(id);
-          if (BinResErr != 0) {
-            log += std::string(kBinResError) + "Can't get string." + kCrLf + "Key=" + id + kCrLf +
-                   StatusLine();
-            ok = false;
-            break;
-          }
-          log += id + "=";
-          if (StartsWith(data, "1")) {
-            for (char c : data) {
-              if (c == '~') {
-                log += kCrLf;
-              } else {
-                log += c;
-              }
-            }
-          } else {
-            log.append(data, 0, 70);
-          }
-          log += kCrLf;
-        }
-      }
+      ok = DumpEntries(&log);
       opened = false;
       BinResClose();
       if (BinResErr != 0) {

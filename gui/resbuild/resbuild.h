@@ -1,6 +1,6 @@
 // RESBUILD: the maintenance window's Make and Dump, without the window. Both work on the
 // container of the program file through BINRES and return the log text (CR LF line ends) that
-// the window shows; the few window operations they need go through ResBuildWindow.
+// the window shows; the few window operations they need go through ResBuildView.
 //
 // Operations:
 //   MakeBinaryResource(resource_file, data_path, clock, window, complete)
@@ -44,9 +44,9 @@ using ResBuildClock = std::function<ResBuildTime()>;
 
 // Window operations of the Make and the Dump; the Win32 layer implements them, tests record
 // them. Without a window (nullptr) they do nothing.
-class ResBuildWindow {
+class ResBuildView {
  public:
-  virtual ~ResBuildWindow() = default;
+  virtual ~ResBuildView() = default;
   virtual void SetBusyPointer(bool busy) = 0;
   virtual void ShowLog(const std::string& log) = 0;  // set txtLog and repaint it at once
   virtual void ProcessEvents() = 0;
@@ -55,11 +55,11 @@ class ResBuildWindow {
 
 // complete (optional) is set true only when the resource file was replaced by the new build.
 std::string MakeBinaryResource(const std::string& resource_file, const std::string& data_path,
-                               const ResBuildClock& clock, ResBuildWindow* window = nullptr,
+                               const ResBuildClock& clock, ResBuildView* window = nullptr,
                                bool* complete = nullptr);
 
 // complete (optional) is set true when every resource was listed and the container closed.
-std::string DumpBinaryResource(const std::string& resource_file, ResBuildWindow* window = nullptr,
+std::string DumpBinaryResource(const std::string& resource_file, ResBuildView* window = nullptr,
                                bool* complete = nullptr);
 
 std::string ResBuildDataPath(const std::string& dir, const std::string& file);

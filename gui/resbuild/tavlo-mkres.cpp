@@ -17,8 +17,8 @@
 #include <io.h>
 #endif
 
-#include "resbuild.h"
-#include "text.h"
+#include "resbuild/resbuild.h"
+#include "base/text.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
-#include "look_win.h"
+#include "win/look_win.h"
 
 #include <cmath>
 
-#include "code.h"
+#include "base/twips.h"
+#include "code/code.h"
 #include "res/tavlo_res.h"
 
 int LookScreenDpi() {
@@ -61,4 +62,15 @@ bool LookRegisterClass(HINSTANCE instance, const char* name, WNDPROC proc) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name;
   return RegisterClassExA(&wc) != 0;
+}
+
+HWND LookCreateTopLevel(const char* klass, const char* caption, float inner_width,
+                        float inner_height, HWND owner, HMENU menu) {
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  RECT outer{0, 0, TwipsToPixels(inner_width, TwipsPerPixelX),
+             TwipsToPixels(inner_height, TwipsPerPixelY)};
+  AdjustWindowRectEx(&outer, style, menu != nullptr, 0);
+  return CreateWindowExA(0, klass, caption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         outer.right - outer.left, outer.bottom - outer.top, owner, menu,
+                         GetModuleHandleA(nullptr), nullptr);
 }

@@ -13,6 +13,10 @@
 //   LookRegisterClass(instance, name, proc)
 //                            registers a top-level window class of the program (icons, arrow
 //                            pointer, dialog background) once; true when it is registered
+//   LookCreateTopLevel(klass, caption, inner_width, inner_height, owner, menu)
+//                            a resizable top-level window of the class, placed by the system,
+//                            whose inner area has the designed size (twips) at the screen's
+//                            resolution; nullptr when it cannot be made
 #ifndef TAVLO_GUI_WIN_LOOK_WIN_H
 #define TAVLO_GUI_WIN_LOOK_WIN_H
 
@@ -22,5 +26,7 @@ int LookScreenDpi();
 HICON LookIcon(bool small);
 HFONT LookMessageFont();
 bool LookRegisterClass(HINSTANCE instance, const char* name, WNDPROC proc);
+HWND LookCreateTopLevel(const char* klass, const char* caption, float inner_width,
+                        float inner_height, HWND owner, HMENU menu);
 
 #endif

@@ -1,6 +1,6 @@
-#include "menus_win.h"
+#include "win/menus_win.h"
 
-#include "app.h"
+#include "base/app.h"
 
 HMENU frmMainMenuBar() {
   HMENU bar = CreateMenu();

@@ -1,11 +1,12 @@
-#include "printer_win.h"
+#include "win/printer_win.h"
 
 #include <commdlg.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "fontdlg.h"
+#include "base/files.h"
+#include "print/fontdlg.h"
 
 namespace {
 
@@ -13,18 +14,6 @@ constexpr int kTabStopDialogUnits = 24;  // the match list's tab-stop spacing
 constexpr const char* kDocumentName = "tavlo";
 
 HWND FontDialogOwner = nullptr;
-
-// The system's text for an error number, without its line end.
-std::string SystemErrorText(DWORD number) {
-  char buffer[512] = "";
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                number, 0, buffer, sizeof buffer, nullptr);
-  std::string text(buffer, length);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
-    text.pop_back();
-  }
-  return text;
-}
 
 // A device context for the default printer, or nullptr with the failure filled in.
 HDC DefaultPrinterDc(PrintFailure& failure) {
@@ -51,9 +40,9 @@ HDC DefaultPrinterDc(PrintFailure& failure) {
 
 // The default printer as one document. Widths are in the device's dots, or in millimetres once
 // SetUnitMillimetres was called.
-class WinPrinter : public Printer {
+class PrinterWin32 : public Printer {
  public:
-  ~WinPrinter() override {
+  ~PrinterWin32() override {
     if (in_document_) {
       AbortDoc(dc_);
     }
@@ -237,7 +226,7 @@ class WinPrinter : public Printer {
 
   bool FailWithLastError(const char* what) {
     DWORD number = GetLastError();
-    std::string text = number != 0 ? SystemErrorText(number) : "";
+    std::string text = number != 0 ? SystemErrorText(static_cast<int>(number)) : "";
     failure_ = {static_cast<long>(number), text.empty() ? what : text};
     return false;
   }
@@ -256,7 +245,7 @@ class WinPrinter : public Printer {
 }  // namespace
 
 std::unique_ptr<Printer> NewWinPrinter() {
-  return std::make_unique<WinPrinter>();
+  return std::make_unique<PrinterWin32>();
 }
 
 bool WinFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure) {
@@ -304,8 +293,8 @@ bool WinFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure) {
 
 void UseWinPrinting(HWND owner) {
   FontDialogOwner = owner;
-  SetPrinterFactory(NewWinPrinter);
-  SetFontDialogHandler(WinFontDialog);
+  InstallPrinter(NewWinPrinter);
+  InstallFontDialog(WinFontDialog);
 }
 
 std::string CommonDialogErrorText(unsigned long number) {

@@ -21,7 +21,7 @@
 #include <memory>
 #include <string>
 
-#include "printer.h"
+#include "print/printer.h"
 
 std::unique_ptr<Printer> NewWinPrinter();
 bool WinFontDialog(PrinterFont& font, unsigned flags, PrintFailure& failure);

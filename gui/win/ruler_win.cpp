@@ -1,8 +1,8 @@
-#include "ruler_win.h"
+#include "win/ruler_win.h"
 
 #include <utility>
 
-#include "code.h"
+#include "code/code.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "version_win.h"
+#include "win/version_win.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "app.h"
+#include "base/app.h"
 
 namespace {
 

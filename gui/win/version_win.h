@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "about.h"
+#include "about/about.h"
 
 bool VersionInfoOf(const std::string& path, AboutVersionInfo* info);
 AboutVersionInfo VersionInfoOfProgram();

@@ -7,10 +7,10 @@
 #include <iterator>
 #include <string>
 
-#include "files.h"
-#include "msgbox.h"
-#include "text.h"
-#include "twips.h"
+#include "base/files.h"
+#include "base/msgbox.h"
+#include "base/text.h"
+#include "base/twips.h"
 
 namespace {
 
@@ -22,14 +22,14 @@ int Recorder(const std::string& prompt, unsigned style, const std::string& title
 }
 
 TEST(MsgBox, GoesThroughTheInstalledHandler) {
-  MsgBoxHandler old = SetMsgBoxHandler(Recorder);
+  MsgBoxHandler old = InstallMsgBox(Recorder);
   EXPECT_EQ(MsgBox("Text", kMsgBoxExclamation, "Title"), 7);
   EXPECT_EQ(last_box, "Title|Text|48");
-  EXPECT_EQ(SetMsgBoxHandler(nullptr), Recorder);
+  EXPECT_EQ(InstallMsgBox(nullptr), Recorder);
   testing::internal::CaptureStderr();
   EXPECT_EQ(MsgBox("Text", kMsgBoxOkOnly, "Title"), kMsgBoxIdOk);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Title: Text\n");
-  SetMsgBoxHandler(old);
+  InstallMsgBox(old);
 }
 
 TEST(Text, NumbersInDecimalAndTwosComplementHex) {

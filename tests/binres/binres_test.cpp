@@ -1,6 +1,6 @@
 // BINRES: layouts written byte for byte, the status of every operation, and hand-built bad
 // containers that must give a status rather than a crash.
-#include "binres.h"
+#include "binres/binres.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "filebytes.h"
+#include "support/filebytes.h"
 
 using namespace testfiles;
 
@@ -44,14 +44,7 @@ class BinResTest : public ::testing::Test {
   // Builds a container with the given resources and closes it.
   void Build(const std::string& path, std::int16_t cap,
              std::initializer_list<std::pair<std::string, std::string>> resources) {
-    BinResOpen(path, cap);
-    ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
-    for (const auto& r : resources) {
-      BinResAppend(r.first, r.second);
-      ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
-    }
-    BinResClose();
-    ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
+    BuildContainer(path, cap, std::vector<std::pair<std::string, std::string>>(resources));
   }
 
   ScratchDir dir_;

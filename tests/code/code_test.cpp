@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "code.h"
+#include "code/code.h"
 
 namespace {
 
@@ -33,26 +33,30 @@ TEST(CodeStartup, AFolderEndingInABackslashGetsNoSecond) {
   EXPECT_EQ(CodeTempFolder("D:/tmp/", ""), "D:/tmp/\\");  // only "\" counts as the end
 }
 
-TEST(CodeStartup, AnUpperCaseNameReadsItsOwnFile) {
-  CodeStartup(Facts("C:\\Tools\\Tavlo.exe"));
-  EXPECT_EQ(LowerCaseName, kFalse);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\Tavlo.exe");
-  CodeStartup(Facts("C:\\Tools\\TAVLO.EXE"));
-  EXPECT_EQ(LowerCaseName, kFalse);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\TAVLO.exe");
-  CodeStartup(Facts("C:\\Tools\\tavl\xC9.exe"));  // Latin-1 capital E with acute
-  EXPECT_EQ(LowerCaseName, kFalse);
-}
-
-TEST(CodeStartup, ALowerCaseNameReadsTavloExeBesideIt) {
-  CodeStartup(Facts("C:\\Tools\\tavlo.exe"));
-  EXPECT_EQ(LowerCaseName, kTrue);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.exe");
-  CodeStartup(Facts("C:\\Tools\\my copy 2.exe"));
-  EXPECT_EQ(LowerCaseName, kTrue);
-  EXPECT_EQ(ResourceFile, "C:\\Tools\\tavlo.exe");
-  CodeStartup(Facts("C:\\Tools\\tavl\xE9.exe"));  // Latin-1 small e with acute
-  EXPECT_EQ(LowerCaseName, kTrue);
+// A name with a capital letter reads its own file; one without reads tavlo.exe beside it.
+TEST(CodeStartup, TheNamesCaseChoosesTheFileRead) {
+  struct Case {
+    const char* program;
+    int lower_case;
+    const char* resource;  // nullptr: not checked
+  };
+  const Case cases[] = {
+      {"C:\\Tools\\Tavlo.exe", kFalse, "C:\\Tools\\Tavlo.exe"},
+      {"C:\\Tools\\TAVLO.EXE", kFalse, "C:\\Tools\\TAVLO.exe"},
+      {"C:\\Tools\\tavl\xC9.exe", kFalse, nullptr},  // Latin-1 capital E with acute
+      {"C:\\Tools\\tavlo.exe", kTrue, "C:\\Tools\\tavlo.exe"},
+      {"C:\\Tools\\my copy 2.exe", kTrue, "C:\\Tools\\tavlo.exe"},
+      {"C:\\Tools\\tavl\xE9.exe", kTrue, nullptr},       // Latin-1 small e with acute
+      {"C:\\Tools\\tavl\xC3\x89.exe", kFalse, nullptr},  // the same letters in UTF-8,
+      {"C:\\Tools\\tavl\xC3\xA9.exe", kTrue, nullptr},   // as the system gives paths
+      {"C:\\Tools\\\xC5\xA0.exe", kFalse, nullptr},      // S with caron
+  };
+  for (const Case& c : cases) {
+    CodeStartup(Facts(c.program));
+    EXPECT_EQ(LowerCaseName, c.lower_case) << c.program;
+    if (c.resource != nullptr)
+      EXPECT_EQ(ResourceFile, c.resource) << c.program;
+  }
 }
 
 TEST(CodeStartup, ProgramsAtTheRootOrWithoutFolder) {

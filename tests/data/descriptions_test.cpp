@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "keylist.h"
+#include "contents/contents.h"
 #include "zelk.h"
 
 namespace {

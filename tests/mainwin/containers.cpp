@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <random>
 
-#include "binres.h"
-#include "filebytes.h"
-#include "resbuild.h"
+#include "binres/binres.h"
+#include "support/filebytes.h"
+#include "resbuild/resbuild.h"
 
 using namespace testfiles;
 
@@ -65,14 +65,7 @@ const Resources& ShippedResources() {
 
 void WriteContainer(const std::string& path, const Resources& resources) {
   WriteFile(path, HostBytes());
-  BinResOpen(path, 8000);
-  ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
-  for (const auto& r : resources) {
-    BinResAppend(r.first, r.second);
-    ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
-  }
-  BinResClose();
-  ASSERT_EQ(BinResErr, 0) << BinResErrMsg;
+  BuildContainer(path, 8000, resources);
 }
 
 Resources With(Resources resources, const std::string& id, const std::string& data, bool remove) {

@@ -1,12 +1,16 @@
 // Containers for the main window's tests: the shipped description set built by our builder
 // into a small host file (once per test program), its resources, and containers written from
-// a list of resources, to build variants with one resource missing or changed.
+// a list of resources, to build variants with one resource missing or changed; and the boxes
+// the window shows meanwhile (RecordBox, installed by the tests, adds "title|style|prompt" to
+// Boxes).
 #ifndef TAVLO_TESTS_MAINWIN_CONTAINERS_H
 #define TAVLO_TESTS_MAINWIN_CONTAINERS_H
 
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "base/msgbox.h"
 
 using Resources = std::vector<std::pair<std::string, std::string>>;
 
@@ -22,5 +26,11 @@ void WriteContainer(const std::string& path, const Resources& resources);
 // remove is true.
 Resources With(Resources resources, const std::string& id, const std::string& data,
                bool remove = false);
+
+inline std::vector<std::string> Boxes;
+inline int RecordBox(const std::string& prompt, unsigned style, const std::string& title) {
+  Boxes.push_back(title + "|" + std::to_string(style) + "|" + prompt);
+  return kMsgBoxIdOk;
+}
 
 #endif

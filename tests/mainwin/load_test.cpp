@@ -10,24 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "binres.h"
-#include "code.h"
+#include "binres/binres.h"
+#include "code/code.h"
 #include "containers.h"
-#include "fake_view.h"
-#include "filebytes.h"
-#include "mainwin.h"
-#include "msgbox.h"
+#include "support/globals.h"
+#include "support/fake_view.h"
+#include "support/filebytes.h"
+#include "mainwin/mainwin.h"
+#include "base/clock.h"
+#include "base/msgbox.h"
 
 using namespace testfiles;
 
 namespace {
-
-std::vector<std::string> Boxes;
-
-int RecordBox(const std::string& prompt, unsigned style, const std::string& title) {
-  Boxes.push_back(title + "|" + std::to_string(style) + "|" + prompt);
-  return kMsgBoxIdOk;
-}
 
 std::uint32_t Tick = 0;
 std::uint32_t FakeTicks() {
@@ -36,29 +31,29 @@ std::uint32_t FakeTicks() {
 }
 
 // The platform's files, with the operations counted and single ones made to fail.
-class CountingFiles : public CacheFiles {
+class CountingFiles : public FileSystem {
  public:
   int Stat(const std::string& path, FileFacts* facts) override {
     ops.push_back("stat " + path);
-    return CacheFiles::Stat(path, facts);
+    return FileSystem::Stat(path, facts);
   }
   int Copy(const std::string& from, const std::string& to) override {
     ops.push_back("copy " + from + " " + to);
-    return copy_error != 0 ? copy_error : CacheFiles::Copy(from, to);
+    return copy_error != 0 ? copy_error : FileSystem::Copy(from, to);
   }
   int Replace(const std::string& from, const std::string& to) override {
     ops.push_back("replace " + from + " " + to);
-    return replace_error != 0 ? replace_error : CacheFiles::Replace(from, to);
+    return replace_error != 0 ? replace_error : FileSystem::Replace(from, to);
   }
   int Remove(const std::string& path) override {
     ops.push_back("remove " + path);
-    return CacheFiles::Remove(path);
+    return FileSystem::Remove(path);
   }
   std::string TempName(const std::string& path) override {
     return path + ".fresh";
   }
   bool IsInUse(int error) override {
-    return error == EBUSY || CacheFiles::IsInUse(error);
+    return error == EBUSY || FileSystem::IsInUse(error);
   }
   std::vector<std::string> ops;
   int copy_error = 0;
@@ -79,21 +74,21 @@ class LoadTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Boxes.clear();
-    SetMsgBoxHandler(RecordBox);
+    InstallMsgBox(RecordBox);
     ResourceFile = dir_.Path("tavlo.exe");
     CacheFile = dir_.Path("tavlo_cache.tmp");
-    DebugMode = kFalse;
+    ResetGlobalState();
     if (BinResIsOpen())
       BinResClose();
   }
   void TearDown() override {
-    SetMsgBoxHandler(nullptr);
-    DebugMode = kFalse;
+    InstallMsgBox(nullptr);
+    ResetGlobalState();
     if (BinResIsOpen())
       BinResClose();
   }
   void Load() {
-    view_ = FakeView();
+    view_ = FakeMainView();
     window_.LoadBinaryResource();
   }
   // A second file time, one minute off, for the cache.
@@ -103,7 +98,7 @@ class LoadTest : public ::testing::Test {
   }
 
   ScratchDir dir_;
-  FakeView view_;
+  FakeMainView view_;
   CountingFiles files_;
   MainWindow window_{view_, files_};
 };
@@ -291,7 +286,7 @@ TEST_F(LoadTest, AFailedCopyLeavesNoHalfCache) {
 
 TEST_F(LoadTest, DebugModeTimesTheLoadButNotAFailedOpen) {
   DebugMode = kTrue;
-  window_.SetTickSource(FakeTicks);
+  InstallClock(FakeTicks);
   WriteFile(ResourceFile, ShippedProgram());
   Load();
   EXPECT_EQ(Boxes, (std::vector<std::string>{"Debug|0|LoadBinaryResource took 7 ms"}));

@@ -12,32 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "code.h"
-#include "drive_win.h"
-#include "fake_view.h"
-#include "mainview_win.h"
-#include "mainwin.h"
+#include "base/app.h"
+#include "code/code.h"
+#include "support/drive_win.h"
+#include "support/fake_view.h"
+#include "win/mainwin_win.h"
+#include "mainwin/mainwin.h"
 
 namespace {
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path) {
-    if (c == '/')
-      c = '\\';
-  }
-  return path[0] == '\\' ? "Z:" + path : path;
-}
-
-// Waits up to two seconds for a condition that posted input makes true.
-bool Eventually(const std::function<bool()>& condition) {
-  for (int i = 0; i < 200; ++i) {
-    if (condition())
-      return true;
-    Sleep(10);
-  }
-  return condition();
-}
 
 RECT ChildRect(HWND window, int id) {
   RECT r{};
@@ -61,23 +43,11 @@ class TavloProgram : public ::testing::Test {
     // A first run: no preferences from an earlier start.
     RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);
 
-    std::string exe = WindowsPath(TAVLO_DIST_EXE);
-    std::string command = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process_))
-        << exe;
-    window_ = FindTavlo(process_.dwProcessId, 20000);
-    ASSERT_NE(window_, nullptr) << "no main window";
+    ASSERT_TRUE(tavlo_.Start(WindowsPath(TAVLO_DIST_EXE))) << "no main window";
+    window_ = tavlo_.window;
   }
   static void TearDownTestSuite() {
-    if (window_ != nullptr)
-      PostMessageA(window_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
-      TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
+    tavlo_.End();
     DeleteFileA((cache_dir_ + "\\tavlo_cache.tmp").c_str());
     RemoveDirectoryA(cache_dir_.c_str());
   }
@@ -85,12 +55,12 @@ class TavloProgram : public ::testing::Test {
     ASSERT_NE(window_, nullptr);
   }
 
-  static PROCESS_INFORMATION process_;
+  static RunningTavlo tavlo_;
   static HWND window_;
   static std::string cache_dir_;
 };
 
-PROCESS_INFORMATION TavloProgram::process_{};
+RunningTavlo TavloProgram::tavlo_;
 HWND TavloProgram::window_ = nullptr;
 std::string TavloProgram::cache_dir_;
 
@@ -212,7 +182,7 @@ class WindowsLoad : public ::testing::Test {
   }
 
   std::string dir_;
-  FakeView view_;
+  FakeMainView view_;
   MainWindow window_{view_};
 };
 

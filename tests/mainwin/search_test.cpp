@@ -9,30 +9,25 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
+#include "code/code.h"
 #include "containers.h"
-#include "fake_view.h"
-#include "filebytes.h"
-#include "mainwin.h"
-#include "msgbox.h"
+#include "support/globals.h"
+#include "support/fake_view.h"
+#include "support/filebytes.h"
+#include "mainwin/mainwin.h"
+#include "base/clock.h"
+#include "base/msgbox.h"
 
 using namespace testfiles;
 
 namespace {
-
-std::vector<std::string> Boxes;
-
-int RecordBox(const std::string& prompt, unsigned style, const std::string& title) {
-  Boxes.push_back(title + "|" + std::to_string(style) + "|" + prompt);
-  return kMsgBoxIdOk;
-}
 
 // The store loaded from the shipped set, before each test (some change it).
 void LoadShipped(const ScratchDir& dir) {
   ResourceFile = dir.Path("tavlo.exe");
   CacheFile = dir.Path("tavlo_cache.tmp");
   WriteFile(ResourceFile, ShippedProgram());
-  FakeView view;
+  FakeMainView view;
   MainWindow window(view);
   window.LoadBinaryResource();
   ASSERT_EQ(RecordCount, 350) << view.result;
@@ -42,13 +37,13 @@ class SearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Boxes.clear();
-    SetMsgBoxHandler(RecordBox);
-    DebugMode = kFalse;
+    InstallMsgBox(RecordBox);
+    ResetGlobalState();
     LoadShipped(dir_);
   }
   void TearDown() override {
-    SetMsgBoxHandler(nullptr);
-    DebugMode = kFalse;
+    InstallMsgBox(nullptr);
+    ResetGlobalState();
   }
   void Search(const std::string& text) {
     view_.search = text;
@@ -59,7 +54,7 @@ class SearchTest : public ::testing::Test {
   }
 
   ScratchDir dir_;
-  FakeView view_;
+  FakeMainView view_;
   MainWindow window_{view_};
 };
 
@@ -108,15 +103,15 @@ TEST_F(SearchTest, ListsAndShowsTheFirstMatch) {
     view_.result = "untouched";
     Search(c.text);
     ASSERT_FALSE(view_.items.empty());
-    EXPECT_EQ(view_.items.front().first, c.heading);
+    EXPECT_EQ(view_.items.front(), c.heading);
     if (c.first == nullptr) {
       EXPECT_EQ(view_.items.size(), 1u);
       EXPECT_EQ(view_.selected, -1);
       EXPECT_EQ(view_.result, "");
       continue;
     }
-    EXPECT_EQ(view_.items[1].first, c.first);
-    EXPECT_EQ(view_.items.back().first, c.last);
+    EXPECT_EQ(view_.items[1], c.first);
+    EXPECT_EQ(view_.items.back(), c.last);
     EXPECT_EQ(view_.selected, 1);
     EXPECT_EQ(FirstLine(), c.pane);
   }
@@ -132,8 +127,10 @@ TEST_F(SearchTest, WholeOutcomesMatchTheGoldenFile) {
     Search(text);
     out += "=== '" + std::string(text) + "': " + std::to_string(view_.items.size()) +
            " lines, selected " + std::to_string(view_.selected) + "\n";
-    for (const auto& item : view_.items)
-      out += item.first + " #" + std::to_string(item.second) + "\n";
+    EXPECT_EQ(view_.items, window_.ShownLines()) << "the list renders the window's lines";
+    EXPECT_EQ(view_.selected, window_.SelectedLine());
+    for (std::size_t i = 0; i < view_.items.size(); ++i)
+      out += view_.items[i] + " #" + std::to_string(window_.ShownRecords().at(i)) + "\n";
     out += "--- pane\n" + view_.result + "\n";
   }
   const std::string golden = std::string(TAVLO_MAINWIN_GOLDEN) + "/searches.txt";
@@ -143,7 +140,7 @@ TEST_F(SearchTest, WholeOutcomesMatchTheGoldenFile) {
 }
 
 TEST_F(SearchTest, EmptyTextShowsThePrompt) {
-  view_.items = {{"old", 1}};
+  view_.items = {"old"};
   Search("");
   EXPECT_TRUE(view_.items.empty());
   EXPECT_EQ(view_.result,
@@ -153,16 +150,13 @@ TEST_F(SearchTest, EmptyTextShowsThePrompt) {
 // Every name holds "_", most of them several times: each is listed once.
 TEST_F(SearchTest, UnderscoreListsEveryNameOnce) {
   Search("_");
-  EXPECT_EQ(view_.items.front().first, " 350 partial matches:");
-  std::set<long> records;
-  for (std::size_t i = 1; i < view_.items.size(); ++i)
-    records.insert(view_.items[i].second);
+  EXPECT_EQ(view_.items.front(), " 350 partial matches:");
+  std::set<long> records(window_.ShownRecords().begin() + 1, window_.ShownRecords().end());
   EXPECT_EQ(records.size(), 350u);
   EXPECT_EQ(*records.begin(), 1);
   EXPECT_EQ(*records.rbegin(), 350);
-  EXPECT_TRUE(
-      std::is_sorted(view_.items.begin() + 1, view_.items.end(),
-                     [](const auto& a, const auto& b) { return MatchLineLess(a.first, b.first); }));
+  EXPECT_TRUE(std::is_sorted(view_.items.begin() + 1, view_.items.end(),
+                             [](const auto& a, const auto& b) { return MatchLineLess(a, b); }));
 }
 
 TEST_F(SearchTest, SelectionShowsEachDescriptionAndEnterSearchesAgain) {
@@ -190,7 +184,7 @@ TEST_F(SearchTest, SelectionShowsEachDescriptionAndEnterSearchesAgain) {
 TEST_F(SearchTest, NothingLoadedOnlyClearsTheList) {
   std::int16_t saved = RecordCount;
   RecordCount = 0;
-  view_.items = {{"old", 1}};
+  view_.items = {"old"};
   view_.result = "load message";
   Search("2035");
   RecordCount = saved;
@@ -200,7 +194,7 @@ TEST_F(SearchTest, NothingLoadedOnlyClearsTheList) {
 
 TEST_F(SearchTest, DebugModeTimesTheSearch) {
   DebugMode = kTrue;
-  window_.SetTickSource([] {
+  InstallClock([] {
     static std::uint32_t t = 100;
     return t += 3;
   });
@@ -244,7 +238,7 @@ class HandStoreTest : public ::testing::Test {
     Records.push_back(record);
     RecordCount = static_cast<std::int16_t>(Records.size() - 1);
   }
-  FakeView view_;
+  FakeMainView view_;
   MainWindow window_{view_};
 };
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "drive_win.h"
+#include "support/drive_win.h"
 
 int main(int argc, char** argv) {
   HWND window = FindTavlo(0, 20000);

@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "makewin.h"
-#include "app.h"
-#include "settings_env.h"
+#include "code/code.h"
+#include "makewin/makewin.h"
+#include "base/app.h"
+#include "support/globals.h"
+#include "support/settings_env.h"
 
 namespace {
 
@@ -32,31 +33,14 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
-class FakeFrame final : public RegcWindow {
+class FakeMainView final : public MakeView {
  public:
-  RegcRect placement{300, 300, 7620, 5760};
-  RegcRect Placement() const override {
-    return placement;
-  }
-  RegcWindowState State() const override {
-    return RegcWindowState::kNormal;
-  }
-  void Move(const RegcRect& p) override {
-    placement = p;
-  }
-  RegcRect VisibleDesktop() const override {
-    return RegcRect{0, 0, 19200, 14400};
-  }
-};
-
-class FakeView final : public MakeView {
- public:
-  FakeFrame frame;
+  FakeRegcView frame{RegcRect{300, 300, 7620, 5760}};
   std::string dir, file, log;
   std::vector<std::string> calls;
   std::function<void()> on_events;  // what the user does while the Make lets events through
 
-  RegcWindow& Frame() override {
+  RegcView& Frame() override {
     return frame;
   }
   std::string DataDir() const override {
@@ -111,7 +95,7 @@ ResBuildTime Clock() {
 class MakeWinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeWindowLoaded = kFalse;
+    ResetGlobalState();
     ResourceFile = (env_.folder() / "tavlo.exe").string();
     std::filesystem::copy_file(kFixtures + "/host.bin", ResourceFile);
     uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);  // as the main window does
@@ -129,7 +113,7 @@ class MakeWinTest : public ::testing::Test {
   }
 
   SettingsEnv env_;
-  FakeView view_;
+  FakeMainView view_;
   MakeWindow window_{view_, Clock};
 };
 
@@ -144,7 +128,7 @@ TEST_F(MakeWinTest, SettingsDefaultOnTheFirstShowingAndSurviveAnUnload) {
   window_.Unload();
   EXPECT_EQ(MakeWindowLoaded, kFalse);
 
-  FakeView again;
+  FakeMainView again;
   MakeWindow next(again);
   next.Load("C:\\Elsewhere");
   EXPECT_EQ(again.dir, "D:\\Data");
@@ -232,7 +216,7 @@ TEST_F(MakeWinTest, TheMaintenanceKeyIsShiftCtrlAltMUnderALowerCaseName) {
 }
 
 TEST_F(MakeWinTest, TheMaintenanceKeyShowsTheWindowThenReloadsAndSearches) {
-  struct Host final : MakeHost {
+  struct Host final : MakeHostView {
     std::vector<std::string> calls;
     int records = 0;
     bool main_stays = true;

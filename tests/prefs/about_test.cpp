@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "about.h"
+#include "about/about.h"
 
 namespace {
 

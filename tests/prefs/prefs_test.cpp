@@ -5,36 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "code.h"
-#include "prefs.h"
-#include "printfont.h"
-#include "settings_env.h"
+#include "code/code.h"
+#include "prefs/prefs.h"
+#include "printfont/printfont.h"
+#include "support/globals.h"
+#include "support/settings_env.h"
 
 namespace {
 
-class FakeFrame final : public RegcWindow {
+class FakeMain final : public PrefsView {
  public:
-  RegcRect placement{600, 450, 10755, 6870};  // the designed size with its frame
-  RegcWindowState state = RegcWindowState::kNormal;
-  int moves = 0;
-  RegcRect Placement() const override {
-    return placement;
-  }
-  RegcWindowState State() const override {
-    return state;
-  }
-  void Move(const RegcRect& p) override {
-    placement = p;
-    ++moves;
-  }
-  RegcRect VisibleDesktop() const override {
-    return RegcRect{0, 0, 19200, 14400};
-  }
-};
-
-class FakeMain final : public PrefsWindow {
- public:
-  FakeFrame frame;
+  FakeRegcView frame{RegcRect{600, 450, 10755, 6870}};
   RulerLayout panes{0, 0, 4695, 5100, 75, 5520, 2415};
   std::string search;
   std::vector<std::string> calls;
@@ -42,7 +23,7 @@ class FakeMain final : public PrefsWindow {
   void SetCaption(const std::string& caption) override {
     calls.push_back("caption " + caption);
   }
-  RegcWindow& Frame() override {
+  RegcView& Frame() override {
     return frame;
   }
   RulerLayout Panes() const override {
@@ -81,33 +62,7 @@ class FakeMain final : public PrefsWindow {
 class PrefsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TwipsPerPixelX = TwipsPerPixelY = 15;
-    DebugMode = 0;
-    MakeWindowLoaded = kFalse;
-    PrinterFontChoice = kPrinterFontDefault;
-  }
-
-  void Store(const std::string& name, int32_t value) {
-    uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
-    RegcWriteValueLong(key, name, value);
-    RegcClose(key);
-  }
-  void Store(const std::string& name, const std::string& text) {
-    uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, kPrefsKey);
-    RegcWriteValueString(key, name, text);
-    RegcClose(key);
-  }
-  std::string Text(const std::string& name) {
-    uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
-    std::string text = RegcQueryValue(key, name, "(none)");
-    RegcClose(key);
-    return text;
-  }
-  int32_t Long(const std::string& name) {
-    uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
-    int32_t value = RegcQueryValueLong(key, name, -99);
-    RegcClose(key);
-    return value;
+    ResetGlobalState();
   }
 
   SettingsEnv env_;
@@ -121,7 +76,7 @@ TEST_F(PrefsTest, FirstRunCreatesTheKeyAndOpensWithDefaults) {
   uint32_t key = RegcOpenRead(kRegcCurrentUser, kPrefsKey);
   EXPECT_NE(key, 0u) << "the key exists after the first load";
   RegcClose(key);
-  EXPECT_EQ(Text("LastSearch"), "(none)") << "nothing is written until the window closes";
+  EXPECT_EQ(PrefText("LastSearch"), "(none)") << "nothing is written until the window closes";
   EXPECT_EQ(main_.frame.moves, 0);
   EXPECT_EQ(DebugMode, 0);
   EXPECT_EQ(PrinterFontChoice, kPrinterFontDefault);
@@ -141,13 +96,13 @@ TEST_F(PrefsTest, ACloseWritesEveryValueAndTheNextLoadRestoresThem) {
   PrinterFontChoice = {"Courier New", 11.5f, true, true};
   PrefsFormUnload(main_);
   EXPECT_EQ(main_.calls, std::vector<std::string>{"unload frmMake"});
-  EXPECT_EQ(Text("MainWindow"), "1200,900,9600,7200");
-  EXPECT_EQ(Long("Ruler"), 3000);
-  EXPECT_EQ(Text("LastSearch"), "2035");
-  EXPECT_EQ(Text("PrinterFontName"), "Courier New");
-  EXPECT_EQ(Long("PrinterFontSize"), 12);
-  EXPECT_EQ(Long("PrinterFontBold"), -1);
-  EXPECT_EQ(Long("Debug"), 0);
+  EXPECT_EQ(PrefText("MainWindow"), "1200,900,9600,7200");
+  EXPECT_EQ(PrefLong("Ruler"), 3000);
+  EXPECT_EQ(PrefText("LastSearch"), "2035");
+  EXPECT_EQ(PrefText("PrinterFontName"), "Courier New");
+  EXPECT_EQ(PrefLong("PrinterFontSize"), 12);
+  EXPECT_EQ(PrefLong("PrinterFontBold"), -1);
+  EXPECT_EQ(PrefLong("Debug"), 0);
 
   FakeMain next;
   PrinterFontChoice = kPrinterFontDefault;
@@ -174,7 +129,7 @@ TEST_F(PrefsTest, StoredFontSizesOutsideSixToSeventyTwoBecomeTen) {
     float size;
   } cases[] = {{5, 10}, {6, 6}, {72, 72}, {73, 10}};
   for (const auto& c : cases) {
-    Store("PrinterFontSize", c.stored);
+    PrefStore("PrinterFontSize", c.stored);
     FakeMain window;
     PrefsFormLoad(window);
     EXPECT_EQ(PrinterFontChoice.size, c.size) << c.stored;
@@ -182,7 +137,7 @@ TEST_F(PrefsTest, StoredFontSizesOutsideSixToSeventyTwoBecomeTen) {
 }
 
 TEST_F(PrefsTest, FontSizesAreSavedRoundedHalvesToEven) {
-  Store("Debug", 0);  // the key exists
+  PrefStore("Debug", 0);  // the key exists
   const struct {
     float size;
     int32_t stored;
@@ -190,12 +145,12 @@ TEST_F(PrefsTest, FontSizesAreSavedRoundedHalvesToEven) {
   for (const auto& c : cases) {
     PrinterFontChoice.size = c.size;
     PrefsFormUnload(main_);
-    EXPECT_EQ(Long("PrinterFontSize"), c.stored) << c.size;
+    EXPECT_EQ(PrefLong("PrinterFontSize"), c.stored) << c.size;
   }
 }
 
 TEST_F(PrefsTest, OnlyANormalWindowSavesItsPlacement) {
-  Store("MainWindow", "1,2,3000,4000");
+  PrefStore("MainWindow", "1,2,3000,4000");
   const struct {
     RegcWindowState state;
     const char* stored;
@@ -208,7 +163,7 @@ TEST_F(PrefsTest, OnlyANormalWindowSavesItsPlacement) {
   for (const auto& c : cases) {
     main_.frame.state = c.state;
     PrefsFormUnload(main_);
-    EXPECT_EQ(Text("MainWindow"), c.stored);
+    EXPECT_EQ(PrefText("MainWindow"), c.stored);
   }
 }
 
@@ -223,7 +178,7 @@ TEST_F(PrefsTest, StoredPlacementsThatCannotBeAppliedLeaveTheWindow) {
       {"1200,900,9600,7200", true, {1200, 900, 9600, 7200}},
   };
   for (const auto& c : cases) {
-    Store("MainWindow", c.stored);
+    PrefStore("MainWindow", c.stored);
     FakeMain window;
     PrefsFormLoad(window);
     EXPECT_EQ(window.frame.moves, c.moved ? 1 : 0) << c.stored;
@@ -247,18 +202,18 @@ TEST_F(PrefsTest, DebugIsHeldInSixteenBitsAndWrittenBack) {
       {-70000, -32768},
   };
   for (const auto& c : cases) {
-    Store("Debug", c.stored);
+    PrefStore("Debug", c.stored);
     FakeMain window;
     PrefsFormLoad(window);
     EXPECT_EQ(DebugMode, c.debug) << c.stored;
     PrefsFormUnload(window);
-    EXPECT_EQ(Long("Debug"), c.debug) << c.stored;
+    EXPECT_EQ(PrefLong("Debug"), c.debug) << c.stored;
   }
 }
 
 TEST_F(PrefsTest, TheRulerIsPlacedFromItsStoredEdgeWhenThePaneStaysInTheWindow) {
   // The window restored to 6240 twips wide has 6000 inside.
-  Store("MainWindow", "0,0,6240,4000");
+  PrefStore("MainWindow", "0,0,6240,4000");
   const struct {
     int32_t ruler;
     bool used;
@@ -274,7 +229,7 @@ TEST_F(PrefsTest, TheRulerIsPlacedFromItsStoredEdgeWhenThePaneStaysInTheWindow) 
       {0, false, "nothing stored"},
   };
   for (const auto& c : cases) {
-    Store("Ruler", c.ruler);
+    PrefStore("Ruler", c.ruler);
     FakeMain window;
     PrefsFormLoad(window);
     if (c.used) {

@@ -1,7 +1,7 @@
 // The ruler's drag and drop rules, with pixels of 15 twips over the designed window.
 #include <gtest/gtest.h>
 
-#include "ruler.h"
+#include "prefs/ruler.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The File menu's printing items on the main window as its logic sees it.
 #include <gtest/gtest.h>
 
-#include "app.h"
-#include "fake_printer.h"
-#include "fake_view.h"
-#include "fontdlg.h"
-#include "print_main.h"
+#include "base/app.h"
+#include "support/fake_printer.h"
+#include "support/fake_view.h"
+#include "print/fontdlg.h"
+#include "mainwin/mainwin_print.h"
 
 namespace {
 
@@ -29,24 +29,22 @@ TEST(PrintMain, EachItemRunsItsCommandOnTheWindow) {
       {kMnuFilePrinterFont, true, {}, 1},
       {kMnuFileExit, false, {}, 0},
   };
-  SetFontDialogHandler(CountingDialog);
+  InstallFontDialog(CountingDialog);
   for (const Case& c : cases) {
     UseFakePrinter();
     DialogShown = 0;
-    FakeView view;
+    FakeMainView view;
     view.result = "The pane.";
-    for (const char* line : {" 2 partial matches:", "1", "2"}) {
-      view.ListAdd(line);
-    }
-    EXPECT_EQ(frmMainPrintCommand(c.id, view), c.handled) << c.id;
+    const std::vector<std::string> lines{" 2 partial matches:", "1", "2"};
+    EXPECT_EQ(frmMainPrintCommand(c.id, view, lines), c.handled) << c.id;
     EXPECT_EQ(Fake.lines, c.printed) << c.id;
     EXPECT_EQ(DialogShown, c.dialogs) << c.id;
     if (!c.printed.empty()) {
       EXPECT_EQ(view.calls, (std::vector<std::string>{"busy", "normal"})) << c.id;
     }
   }
-  SetFontDialogHandler(nullptr);
-  SetPrinterFactory(nullptr);
+  InstallFontDialog(nullptr);
+  InstallPrinter(nullptr);
 }
 
 }  // namespace

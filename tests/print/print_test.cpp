@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "fake_printer.h"
-#include "fontdlg.h"
-#include "msgbox.h"
-#include "print.h"
+#include "support/globals.h"
+#include "support/fake_printer.h"
+#include "print/fontdlg.h"
+#include "base/msgbox.h"
+#include "print/print.h"
 
 namespace {
 
@@ -28,24 +29,10 @@ int RecordBox(const std::string& prompt, unsigned style, const std::string& titl
   return kMsgBoxIdOk;
 }
 
-class FakeView : public PrintView {
- public:
-  std::string text;
-  Lines list;
-  std::string Title() override {
-    return "tavlo";
-  }
-  std::string ResultText() override {
-    return text;
-  }
-  int MatchListCount() override {
-    return static_cast<int>(list.size());
-  }
-  std::string MatchListLine(int index) override {
-    return list.at(index);
-  }
-  void SetBusyPointer(bool busy) override {
-    Busy = busy;
+// The window as printing sees it, its busy pointer in Busy.
+struct FakeView : FakePrintView {
+  FakeView() {
+    busy = &Busy;
   }
 };
 
@@ -54,13 +41,13 @@ class PrintTest : public testing::Test {
   void SetUp() override {
     Boxes.clear();
     Busy = false;
-    SetMsgBoxHandler(RecordBox);
+    InstallMsgBox(RecordBox);
     UseFakePrinter();
-    PrinterFontChoice = kPrinterFontDefault;
+    ResetGlobalState();
   }
   void TearDown() override {
-    SetMsgBoxHandler(nullptr);
-    SetPrinterFactory(nullptr);
+    InstallMsgBox(nullptr);
+    InstallPrinter(nullptr);
   }
   // The lines after the title and its empty line.
   Lines PrintPane(const std::string& text, double width = 20) {
@@ -243,7 +230,7 @@ TEST_F(PrintTest, FontDialogOutcomes) {
        "Unexpected error 4104:\r\n\r\nNo default printer.",
        0x30},
   };
-  SetFontDialogHandler(ScriptedDialog);
+  InstallFontDialog(ScriptedDialog);
   for (const Case& c : cases) {
     Boxes.clear();
     Dialog = DialogScript{c.confirm, c.chosen, c.failure, {}, 0};
@@ -261,7 +248,7 @@ TEST_F(PrintTest, FontDialogOutcomes) {
       EXPECT_EQ(Boxes[0].title, "Printer Font");
     }
   }
-  SetFontDialogHandler(nullptr);
+  InstallFontDialog(nullptr);
 }
 
 }  // namespace

@@ -11,10 +11,12 @@
 #include <thread>
 #include <vector>
 
-#include "fontdlg.h"
-#include "msgbox.h"
-#include "print.h"
-#include "printer_win.h"
+#include "print/fontdlg.h"
+#include "print/print.h"
+#include "support/globals.h"
+#include "support/fake_printer.h"
+#include "base/msgbox.h"
+#include "win/printer_win.h"
 
 namespace {
 
@@ -80,24 +82,10 @@ std::unique_ptr<Printer> NewNotingPrinter() {
   return std::make_unique<NotingPrinter>();
 }
 
-class View : public PrintView {
- public:
-  std::string text;
-  Lines list;
-  std::string Title() override {
-    return "tavlo";
-  }
-  std::string ResultText() override {
-    return text;
-  }
-  int MatchListCount() override {
-    return static_cast<int>(list.size());
-  }
-  std::string MatchListLine(int index) override {
-    return list.at(index);
-  }
-  void SetBusyPointer(bool busy) override {
-    Busy = busy;
+// The window as printing sees it, its busy pointer in Busy.
+struct View : FakePrintView {
+  View() {
+    busy = &Busy;
   }
 };
 
@@ -105,15 +93,15 @@ class RealPrinter : public testing::Test {
  protected:
   void SetUp() override {
     UseWinPrinting(nullptr);
-    SetPrinterFactory(NewNotingPrinter);
-    SetMsgBoxHandler(RecordBox);
+    InstallPrinter(NewNotingPrinter);
+    InstallMsgBox(RecordBox);
     Boxes.clear();
     Sent.clear();
     PageWidth = WidestLine = 0;
-    PrinterFontChoice = kPrinterFontDefault;
+    ResetGlobalState();
   }
   void TearDown() override {
-    SetMsgBoxHandler(nullptr);
+    InstallMsgBox(nullptr);
     const char* out = std::getenv("TAVLO_PRINT_OUT");
     if (out != nullptr) {
       std::ofstream file(std::string(out) + "/sent.txt", std::ios::binary);

@@ -9,19 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "drive_win.h"
+#include "base/app.h"
+#include "support/drive_win.h"
 
 namespace {
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path) {
-    if (c == '/') {
-      c = '\\';
-    }
-  }
-  return path[0] == '\\' ? "Z:" + path : path;
-}
 
 void WriteExpected(const std::vector<std::string>& lines) {
   const char* out = std::getenv("TAVLO_PRINT_OUT");
@@ -73,28 +64,13 @@ class TavloPrinting : public testing::Test {
     Stop();
   }
   void Start() {
-    std::string exe = WindowsPath(TAVLO_DIST_EXE);
-    std::string command = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process_))
-        << exe;
-    window_ = FindTavlo(process_.dwProcessId, 20000);
-    ASSERT_NE(window_, nullptr) << "no main window";
+    ASSERT_TRUE(tavlo_.Start(WindowsPath(TAVLO_DIST_EXE))) << "no main window";
+    window_ = tavlo_.window;
   }
   // Closes the window, which saves the preferences, and waits for the program's end.
   void Stop() {
-    if (window_ != nullptr) {
-      PostMessageA(window_, WM_CLOSE, 0, 0);
-      window_ = nullptr;
-    }
-    if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) {
-      TerminateProcess(process_.hProcess, 1);
-    }
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-    process_ = {};
+    tavlo_.End();
+    window_ = nullptr;
   }
   void PostKey(WPARAM key) {
     PostMessageA(window_, WM_KEYDOWN, key, 1);
@@ -104,7 +80,7 @@ class TavloPrinting : public testing::Test {
     PostMessageA(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
   }
 
-  PROCESS_INFORMATION process_{};
+  RunningTavlo tavlo_;
   HWND window_ = nullptr;
 };
 
@@ -151,7 +127,7 @@ TEST_F(TavloPrinting, NoPrinterBoxes) {
                {kMnuFilePrintList, "File - Print Match List"}};
   for (const Case& c : cases) {
     PostCommand(c.command);
-    ShownBox box = WaitForBox(process_.dwProcessId);
+    ShownBox box = WaitForBox(tavlo_.process.dwProcessId);
     ASSERT_NE(box.window, nullptr) << c.title;
     EXPECT_EQ(box.title, c.title);
     EXPECT_EQ(box.text, "Printer error:\r\n\r\n(4104) No default printer is set up.");
@@ -187,7 +163,7 @@ TEST_F(TavloPrinting, BoldChoiceSurvivesARestart) {
   Start();
   // The dialog opens on the stored choice; bold is chosen in it.
   PostCommand(kMnuFilePrinterFont);
-  ShownBox dialog = WaitForBox(process_.dwProcessId);
+  ShownBox dialog = WaitForBox(tavlo_.process.dwProcessId);
   ASSERT_NE(dialog.window, nullptr) << "no font dialog";
   HWND style = GetDlgItem(dialog.window, 0x471);  // the style list of the font dialog
   ASSERT_NE(style, nullptr);
@@ -196,7 +172,7 @@ TEST_F(TavloPrinting, BoldChoiceSurvivesARestart) {
   for (int i = 0; i < count && chosen < 0; ++i) {
     wchar_t text[64] = L"";
     SendMessageW(style, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    if (Narrow(text) == "Bold") {
+    if (Narrow1252(text) == "Bold") {
       chosen = i;
     }
   }

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "printfont.h"
+#include "printfont/printfont.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "regc_filestore.h"
+#include "regc/regc_filestore.h"
 #include "store_env.h"
 
 namespace {

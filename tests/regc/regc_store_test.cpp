@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "regc.h"
+#include "regc/regc.h"
 #include "regc_test_support.h"
 #include "store_env.h"
 
@@ -20,11 +20,11 @@ class RegcStoreTest : public ::testing::TestWithParam<StoreKind> {
   void SetUp() override {
     env_ = MakeStoreEnv(GetParam());
     store_ = std::make_unique<ScriptedStore>(env_->store());
-    RegcSetStore(store_.get());
+    InstallSettingsStore(store_.get());
   }
   void TearDown() override {
     RegcClose(key_);
-    RegcSetStore(nullptr);
+    InstallSettingsStore(nullptr);
   }
 
   std::string Path(const std::string& sub) const {

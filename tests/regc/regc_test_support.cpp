@@ -16,11 +16,11 @@ int Record(const std::string& prompt, unsigned style, const std::string& title) 
 
 BoxRecorder::BoxRecorder() {
   recorded.clear();
-  SetMsgBoxHandler(Record);
+  InstallMsgBox(Record);
 }
 
 BoxRecorder::~BoxRecorder() {
-  SetMsgBoxHandler(nullptr);
+  InstallMsgBox(nullptr);
 }
 
 const std::vector<RecordedBox>& BoxRecorder::boxes() const {

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "msgbox.h"
-#include "regc.h"
+#include "base/msgbox.h"
+#include "regc/regc.h"
+#include "support/settings_env.h"
 
 struct RecordedBox {
   std::string prompt;
@@ -61,27 +62,8 @@ class ScriptedStore final : public RegcStore {
   RegcStore& inner_;
 };
 
-class FakeWindow final : public RegcWindow {
- public:
-  RegcRect placement{150, 300, 4500, 3000};
-  RegcWindowState state = RegcWindowState::kNormal;
-  RegcRect desktop{0, 0, 19200, 14400};  // 1280 x 960 pixels of 15 twips
-  int moves = 0;
-
-  RegcRect Placement() const override {
-    return placement;
-  }
-  RegcWindowState State() const override {
-    return state;
-  }
-  void Move(const RegcRect& p) override {
-    placement = p;
-    ++moves;
-  }
-  RegcRect VisibleDesktop() const override {
-    return desktop;
-  }
-};
+// The window fake of the window tests, its placement starting at 150,300 4500 x 3000.
+using FakeWindow = FakeRegcView;
 
 // The whole text of a diagnostic box, lines joined by CR LF.
 std::string Lines(const std::vector<std::string>& lines);

@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "regc.h"
-#include "regc_filestore.h"
+#include "regc/regc.h"
+#include "regc/regc_filestore.h"
 #include "regc_test_support.h"
 #include "store_env.h"
 
@@ -18,10 +18,10 @@ namespace {
 class RegcFmtMsgTest : public ::testing::Test {
  protected:
   RegcFmtMsgTest() : env_(MakeStoreEnv(StoreKind::kFile)), store_(env_->store()) {
-    RegcSetStore(&store_);
+    InstallSettingsStore(&store_);
   }
   ~RegcFmtMsgTest() override {
-    RegcSetStore(nullptr);
+    InstallSettingsStore(nullptr);
   }
 
   void Answer(const std::string& bytes, uint32_t count) {

@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <random>
 
-#include "regc_filestore.h"
+#include "regc/regc_filestore.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "regc_registry_win.h"
+#include "regc/regc_registry_win.h"
 #endif
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "regc_store.h"
+#include "regc/regc_store.h"
 
 enum class StoreKind { kFile, kRegistry };
 

@@ -1,6 +1,6 @@
 // Resource builder: whole logs of Make and Dump against golden files, the resources written,
 // the failure paths, and that a failed Make never touches the resource file.
-#include "resbuild.h"
+#include "resbuild/resbuild.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "binres.h"
-#include "filebytes.h"
+#include "binres/binres.h"
+#include "support/filebytes.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -54,7 +54,7 @@ std::string ErrorLine(int err) {
 }
 
 // Records the window operations in order.
-class RecordingWindow : public ResBuildWindow {
+class RecordingWindow : public ResBuildView {
  public:
   void SetBusyPointer(bool busy) override {
     calls.push_back(busy ? "busy" : "normal");
@@ -86,7 +86,7 @@ class ResBuildTest : public ::testing::Test {
     EXPECT_FALSE(Exists(res_ + ".mkres")) << "the build copy was left behind";
   }
 
-  std::string Make(const std::string& dataPath, ResBuildWindow* w = nullptr,
+  std::string Make(const std::string& dataPath, ResBuildView* w = nullptr,
                    bool* complete = nullptr) {
     return MakeBinaryResource(res_, dataPath, Fixed, w, complete);
   }

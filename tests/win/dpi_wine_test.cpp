@@ -10,21 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "drive_win.h"
-#include "mainview_win.h"
+#include "base/app.h"
+#include "support/drive_win.h"
+#include "win/mainwin_win.h"
 
 namespace {
 
 constexpr const char* kDesktopKey = "Control Panel\\Desktop";
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path) {
-    if (c == '/')
-      c = '\\';
-  }
-  return path[0] == '\\' ? "Z:" + path : path;
-}
 
 bool SetLogPixels(DWORD dpi) {
   return RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi,
@@ -67,17 +59,8 @@ Measured StartAt(DWORD dpi) {
   // A first run each time: the window as designed, no stored placement, ruler or search.
   RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);
   EXPECT_TRUE(SetLogPixels(dpi));
-  std::string exe = WindowsPath(TAVLO_DIST_EXE);
-  std::string command = "\"" + exe + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    ADD_FAILURE() << "cannot start " << exe;
-    return run;
-  }
-  HWND window = FindTavlo(process.dwProcessId, 20000);
+  RunningTavlo tavlo;
+  HWND window = tavlo.Start(WindowsPath(TAVLO_DIST_EXE)) ? tavlo.window : nullptr;
   if (window != nullptr) {
     GetClientRect(window, &run.inner);
     for (int i = 0; i < 5; ++i) {
@@ -89,14 +72,10 @@ Measured StartAt(DWORD dpi) {
     TypeSearch(window, "9");
     run.lines = ListLines(window);
     run.item_height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    PostMessageA(window, WM_CLOSE, 0, 0);
   } else {
     ADD_FAILURE() << "no main window at " << dpi << " dpi";
   }
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-    TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  tavlo.End();
   DWORD size = sizeof run.stored_ruler;
   RegGetValueA(HKEY_CURRENT_USER, kPrefsKey, "Ruler", RRF_RT_REG_DWORD, nullptr, &run.stored_ruler,
                &size);

@@ -9,17 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "res/tavlo_res.h"
+#include "support/drive_win.h"
+#include "win/res/tavlo_res.h"
 
 namespace {
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path) {
-    if (c == '/')
-      c = '\\';
-  }
-  return path[0] == '\\' ? "Z:" + path : path;
-}
 
 std::string FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

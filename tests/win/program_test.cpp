@@ -9,30 +9,13 @@
 #include <random>
 #include <string>
 
-#include "about.h"
-#include "app.h"
-#include "drive_win.h"
-#include "make_win.h"
-#include "mainview_win.h"
+#include "about/about.h"
+#include "base/app.h"
+#include "support/drive_win.h"
+#include "win/makewin_win.h"
+#include "win/mainwin_win.h"
 
 namespace {
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path) {
-    if (c == '/')
-      c = '\\';
-  }
-  return path[0] == '\\' ? "Z:" + path : path;
-}
-
-bool Eventually(const std::function<bool()>& condition, int ms = 5000) {
-  for (int waited = 0; waited < ms; waited += 20) {
-    if (condition())
-      return true;
-    Sleep(20);
-  }
-  return condition();
-}
 
 std::string RegText(const char* name) {
   char data[1024] = {};
@@ -86,35 +69,20 @@ class ProgramTest : public ::testing::Test {
     RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);
   }
   void TearDown() override {
-    if (process_.hProcess != nullptr) {
-      if (window_ != nullptr)
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(process_.hProcess, 1);
-      CloseHandle(process_.hProcess);
-      CloseHandle(process_.hThread);
-    }
+    tavlo_.End();
   }
 
   void Start(const std::string& exe = WindowsPath(TAVLO_DIST_EXE), const char* folder = nullptr) {
-    std::string command = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder, &startup, &process_))
-        << exe;
-    window_ = FindTavlo(process_.dwProcessId, 20000);
-    ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(tavlo_.Start(exe, folder)) << exe;
   }
   // Closes the window as its title bar does; true when the program ended.
   bool Close() {
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    window_ = nullptr;
-    return WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0;
+    return tavlo_.Close(10000);
   }
 
-  PROCESS_INFORMATION process_{};
-  HWND window_ = nullptr;
+  RunningTavlo tavlo_;
+  HWND& window_ = tavlo_.window;
+  PROCESS_INFORMATION& process_ = tavlo_.process;
 };
 
 TEST_F(ProgramTest, AFirstRunCreatesTheKeyAndExitWritesEveryValue) {
@@ -226,15 +194,7 @@ class MaintenanceTest : public ProgramTest {
         CopyFileA(TAVLO_FIXTURES "\\small.txt", (folder_ + "\\tavlodata-text.o").c_str(), FALSE));
     Start(folder_ + "\\maint.exe", folder_.c_str());
 
-    SetForegroundWindow(window_);
-    INPUT keys[8] = {};
-    const WORD codes[4] = {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'};
-    for (int i = 0; i < 4; ++i) {
-      keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = keys[7 - i].ki.wVk = codes[i];
-      keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(8, keys, sizeof(INPUT));
+    PressMaintenanceKey(window_);
     ASSERT_TRUE(Eventually([&] {
       make_ = FindWindowA("TavloMake", "Make Binary Resource");
       return make_ != nullptr && IsWindowVisible(make_);

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "app.h"
-#include "drive_win.h"
-#include "make_win.h"
+#include "base/app.h"
+#include "support/drive_win.h"
+#include "win/makewin_win.h"
 
 namespace {
 
@@ -33,15 +33,7 @@ int main(int argc, char** argv) {
   if (command == "help" || command == "version") {
     SendMessageA(window, WM_COMMAND, command == "help" ? kMnuHelpUsing : kMnuHelpVersion, 0);
   } else if (command == "make-dump") {
-    SetForegroundWindow(window);
-    INPUT keys[8] = {};
-    const WORD codes[4] = {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'};
-    for (int i = 0; i < 4; ++i) {
-      keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = keys[7 - i].ki.wVk = codes[i];
-      keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(8, keys, sizeof(INPUT));
+    PressMaintenanceKey(window);
     HWND make = WaitForMakeWindow();
     if (make == nullptr)
       return 1;

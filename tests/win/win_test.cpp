@@ -8,14 +8,14 @@
 #include <random>
 #include <string>
 
-#include "code.h"
-#include "app.h"
-#include "code_win.h"
-#include "main_win.h"
-#include "msgbox.h"
-#include "regc.h"
-#include "regc_registry_win.h"
-#include "regc_window_win.h"
+#include "code/code.h"
+#include "base/app.h"
+#include "win/code_win.h"
+#include "win/mainwin_win.h"
+#include "base/msgbox.h"
+#include "regc/regc.h"
+#include "regc/regc_registry_win.h"
+#include "win/regc_window_win.h"
 
 namespace {
 
@@ -39,14 +39,14 @@ void Pump() {
 class WinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetMsgBoxHandler(RefuseBox);
+    InstallMsgBox(RefuseBox);
     RegDeleteTreeA(HKEY_CURRENT_USER, kPrefsKey);  // each test starts as a first run
   }
   void TearDown() override {
     if (frmMainWindow() != nullptr)
       DestroyWindow(frmMainWindow());
     Pump();
-    SetMsgBoxHandler(nullptr);
+    InstallMsgBox(nullptr);
   }
 };
 
@@ -84,7 +84,7 @@ TEST_F(WinTest, MainSetsThePathsAndShowsTheMainWindow) {
 TEST_F(WinTest, WindowAdapterWorksInTwips) {
   HWND window = frmMainShow();
   ASSERT_NE(window, nullptr);
-  RegcWin32Window adapter(window, 15, 15);
+  RegcViewWin32 adapter(window, 15, 15);
   adapter.Move(RegcRect{1200, 900, 9600, 7200});
   RECT r{};
   GetWindowRect(window, &r);
@@ -114,11 +114,11 @@ TEST_F(WinTest, WindowAdapterWorksInTwips) {
 
 // Save, move away, restore, through the registry itself.
 TEST_F(WinTest, PlacementRoundTripsThroughTheRegistry) {
-  RegcSetStore(&RegcRegistryStore());
+  InstallSettingsStore(&RegcRegistryStore());
   std::string path = "Software\\tavlo-tests\\win-" + std::to_string(std::random_device{}());
   HWND window = frmMainShow();
   ASSERT_NE(window, nullptr);
-  RegcWin32Window adapter(window, 15, 15);
+  RegcViewWin32 adapter(window, 15, 15);
   adapter.Move(RegcRect{1200, 900, 6000, 4500});
 
   uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, path);
@@ -140,12 +140,12 @@ TEST_F(WinTest, PlacementRoundTripsThroughTheRegistry) {
   RegcClose(key);
   RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\tavlo-tests");
-  RegcSetStore(nullptr);
+  InstallSettingsStore(nullptr);
 }
 
 // A key the module creates carries the class text "REG_DWORD".
 TEST_F(WinTest, ACreatedKeyCarriesItsClassText) {
-  RegcSetStore(&RegcRegistryStore());
+  InstallSettingsStore(&RegcRegistryStore());
   std::string top = "Software\\tavlo-tests\\class-" + std::to_string(std::random_device{}());
   uint32_t key = RegcOpenWriteCreate(kRegcCurrentUser, top + "\\Inner");
   ASSERT_NE(key, 0u);
@@ -162,7 +162,7 @@ TEST_F(WinTest, ACreatedKeyCarriesItsClassText) {
   RegCloseKey(opened);
   RegDeleteTreeA(HKEY_CURRENT_USER, top.c_str());
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\tavlo-tests");
-  RegcSetStore(nullptr);
+  InstallSettingsStore(nullptr);
 }
 
 }  // namespace
