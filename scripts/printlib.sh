@@ -1,14 +1,18 @@
 # The machine's print spooler for the printing tests under Wine. Source after lib.sh.
 #
 # The spooler (cupsd) and its queues belong to the whole machine: a printing test holds
-# PRINT_LOCK while it uses them, and so does stopping the spooler.
+# PRINT_LOCK while it uses them, and so does stopping the spooler. Every run that uses the
+# spooler holds SPOOLER_USERS_LOCK shared from start to stop; the run that started cupsd stops
+# it only when no other run holds that lock, so two checkouts tested at once do not pull the
+# spooler from under each other (the one left over then stays running).
 #
 #   PRINT_PKGS              the Debian packages: CUPS, the PDF printer, pdftotext and pdffonts
 #   print_spooler_start     starts cupsd unless one runs already (its PID in
 #                           $TAVLO_CUPS_DIR/cupsd.pid) and makes the queue PDF the default;
 #                           writes $TAVLO_CUPS_DIR/state: "ready", or why the spooler is missing
-#   print_spooler_stop      stops the cupsd that print_spooler_start started, by its PID, and
-#                           gives the PDF printer its usual output folder back
+#   print_spooler_stop      stops the cupsd that print_spooler_start started, by its PID, unless
+#                           another run still uses it, and gives the PDF printer its usual
+#                           output folder back
 #   print_spooler_running   true when the scheduler answers
 #   print_queue_add         (re)creates the queue PDF, accepting jobs, as the default printer
 #   print_output_to DIR     the PDF printer writes its files into DIR from the next job on
@@ -16,6 +20,7 @@
 
 PRINT_PKGS="cups-daemon cups-client printer-driver-cups-pdf ghostscript poppler-utils"
 PRINT_LOCK=/tmp/tavlo-printer.lock
+SPOOLER_USERS_LOCK=/tmp/tavlo-spooler-users.lock
 export TAVLO_CUPS_DIR=${TAVLO_CUPS_DIR:-$TAVLO_ROOT/build/cups}
 
 # lpstat -r exits with 0 whether or not the scheduler runs; only its words tell.
@@ -35,10 +40,12 @@ print_output_to() {
 print_spooler_start() {
   mkdir -p "$TAVLO_CUPS_DIR"
   rm -f "$TAVLO_CUPS_DIR/cupsd.pid"
+  exec 8>"$SPOOLER_USERS_LOCK"
+  flock -s 8
   local state=ready
   if ! print_spooler_running; then
     mkdir -p /run/cups
-    /usr/sbin/cupsd -f </dev/null >"$TAVLO_CUPS_DIR/cupsd.log" 2>&1 &
+    /usr/sbin/cupsd -f </dev/null >"$TAVLO_CUPS_DIR/cupsd.log" 2>&1 8>&- &
     echo $! >"$TAVLO_CUPS_DIR/cupsd.pid"
     local i
     for i in $(seq 100); do
@@ -59,7 +66,16 @@ print_spooler_start() {
 
 print_spooler_stop() {
   local pid i
+  # This run no longer uses the spooler; another one may still.
+  { flock -u 8 && exec 8>&-; } 2>/dev/null || true
   pid=$(cat "$TAVLO_CUPS_DIR/cupsd.pid" 2>/dev/null) || return 0
+  exec 8>"$SPOOLER_USERS_LOCK"
+  if ! flock -n -x 8; then
+    exec 8>&-
+    echo "the print spooler stays running: another run uses it" >&2
+    rm -f "$TAVLO_CUPS_DIR/cupsd.pid"
+    return 0
+  fi
   exec 9>"$PRINT_LOCK"
   flock -w 300 9 || true
   if kill "$pid" 2>/dev/null; then
@@ -72,5 +88,5 @@ print_spooler_stop() {
   rm -f "$TAVLO_CUPS_DIR/cupsd.pid"
   echo "stopped" >"$TAVLO_CUPS_DIR/state"
   print_output_to '${HOME}/PDF'  # the package's own setting
-  exec 9>&-
+  exec 9>&- 8>&-
 }
