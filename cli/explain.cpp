@@ -10,7 +10,7 @@ namespace {
 
 constexpr int32_t kApplFirst = 900;  // application-defined reason codes lie above it ...
 constexpr int32_t kApplLast = 999;   // ... and below this one
-constexpr size_t kChunk = 65536;
+constexpr size_t kChunk = 262144;
 constexpr size_t kHeldInMemory = 256 * 1024;
 constexpr int kMaxDecimalDigits = 10;
 constexpr int kMaxHexDigits = 8;
