@@ -18,12 +18,11 @@
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "apropos.h"
-#include "selfpath.h"
 #include "error.h"
+#include "findstore.h"
 #include "store.h"
 
 extern const char SrcIdent[];
@@ -64,65 +63,9 @@ void PrintUsage(FILE* out) {
       out);
 }
 
-bool IsProgram(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
-}
-
-// The tavlo in the folder of a path, or "" when the path names no folder or none lies there.
-std::string Beside(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) {
-    return "";
-  }
-  const std::string beside = path.substr(0, slash + 1) + "tavlo";
-  return IsProgram(beside) ? beside : "";
-}
-
-// The tavlo beside this program's real file (installed together, or both in the build tree),
-// else beside the name it was started by (a symbolic link to it, found through the command's
-// path, or the shell's "_" when that names this program), else the first on PATH; "" when
-// there is none. The order does not depend on who started the program.
-std::string FindStore(const char* started) {
-  std::string found = Beside(ProgramFilePath());
-  if (found.empty() && strchr(started, '/') != nullptr) {
-    found = Beside(started);
-  }
-  if (found.empty()) {
-    found = Beside(StorePathName());
-  }
-  if (!found.empty()) {
-    return found;
-  }
-  const char* path = getenv("PATH");
-  if (path == nullptr) {
-    return "";
-  }
-  for (const char* p = path;; p++) {
-    const char* colon = strchr(p, ':');
-    std::string dir(p, colon != nullptr ? colon : p + strlen(p));
-    const std::string candidate = (dir.empty() ? std::string(".") : dir) + "/tavlo";
-    if (IsProgram(candidate)) {
-      return candidate;
-    }
-    if (colon == nullptr) {
-      return "";
-    }
-    p = colon;
-  }
-}
-
 // Output goes through stdio's buffer; a failed write shows when it is flushed at the latest.
 int FinishOutput(int status) {
-  if (fflush(stdout) != 0) {
-    PrintError(errno, "Can't write standard output");
-    return kOutputFailed;
-  }
-  if (ferror(stdout)) {
-    PrintError(kNoErrno, "Can't write standard output");
-    return kOutputFailed;
-  }
-  return status;
+  return StdoutWritten() ? status : kOutputFailed;
 }
 
 int Run(const std::string& store, const std::vector<std::string>& words, bool list) {

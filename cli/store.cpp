@@ -314,14 +314,22 @@ int WalkSections(SectionVisitor visit, void* context) {
   return ScanStore("[", false, visit, context);
 }
 
+int FormatCodeLine(char* buf, size_t size, int32_t value, const char* name, int name_len) {
+  const char kind = name_len > 2 ? name[2] : '\0';
+  const char* title = kind == 'C' ? "Completion Code" : kind == 'R' ? "Reason Code" : nullptr;
+  if (title == nullptr) {
+    return 0;
+  }
+  const int n = snprintf(buf, size, "%s %d X%X %.*s", title, static_cast<int>(value),
+                         static_cast<unsigned>(value), name_len, name);
+  return n < 0 ? 0 : n;
+}
+
 void PrintCodeLine(int32_t value, const char* name, int name_len) {
-  char kind = name_len > 2 ? name[2] : '\0';
-  if (kind == 'C') {
-    printf("Completion Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
-           name_len, name);
-  } else if (kind == 'R') {
-    printf("Reason Code %d X%X %.*s\n", static_cast<int>(value), static_cast<unsigned>(value),
-           name_len, name);
+  char line[128];
+  const int n = FormatCodeLine(line, sizeof line, value, name, name_len);
+  if (n > 0) {
+    printf("%s\n", line);
   }
 }
 

@@ -30,6 +30,8 @@
 //                                  visitor decides whether it needs the text), and the walk
 //                                  goes on with the next section
 //   PrintCodeLine(value, name, n)  the code line of a section ("Reason Code 2035 X7F3 ...")
+//   FormatCodeLine(buf, size, ...) the same line without its line feed into buf; its length,
+//                                  0 for a section that is no code
 // State (process-wide)
 //   fBin           the open store, or null
 //   DescFileLen    the store's length in bytes, taken when it is opened (64-bit, so that a
@@ -53,6 +55,7 @@
 #ifndef TAVLO_STORE_H
 #define TAVLO_STORE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -121,5 +124,6 @@ struct StoreSection {
 using SectionVisitor = void (*)(const StoreSection& section, void* context);
 int WalkSections(SectionVisitor visit, void* context);
 void PrintCodeLine(int32_t value, const char* name, int name_len);
+int FormatCodeLine(char* buf, size_t size, int32_t value, const char* name, int name_len);
 
 #endif

@@ -1,4 +1,4 @@
-# bash completion for tavlo, narpo and tavlo-apropos                      -*- shell-script -*-
+# bash completion for tavlo, narpo, tavlo-apropos and tavlo-explain       -*- shell-script -*-
 #
 # tavlo completes its switches, the file after -text and -palm, and the symbolic names of the
 # codes in any case (kxrc_not_<TAB> gives the KXRC_NOT_ names). narpo reads a reason code's
@@ -6,8 +6,9 @@
 # name once it is the only candidate, or when the word is already a whole name in upper case
 # (as completion leaves it) and Tab is pressed again. The names are asked afresh from
 # `tavlo-apropos -l` for the tavlo that goes with the command, so a rebuilt description set
-# completes its own names. One file serves all three commands; it is installed under each name
-# for bash-completion to load on demand.
+# completes its own names. tavlo-apropos and tavlo-explain complete their switches and the file
+# after -f; tavlo-explain also its input files. One file serves all four commands; it is
+# installed under each name for bash-completion to load on demand.
 
 # The code lines ("Reason Code 2035 X7F3 KXRC_NOT_AUTHORIZED") of the description set that goes
 # with COMMAND: that of the tavlo in COMMAND's folder, asked from the tavlo-apropos there or
@@ -89,6 +90,17 @@ _tavlo_apropos() {
   fi
 }
 
+_tavlo_explain() {
+  local cur=$2 prev=$3
+  COMPREPLY=()
+  if [[ $cur == -* && $prev != -f ]]; then
+    COMPREPLY=($(compgen -W '-f -o -h --help --' -- "$cur"))
+  else
+    _tavlo_files "$cur" # the store after -f, else a log
+  fi
+}
+
 complete -F _tavlo tavlo
 complete -F _narpo narpo
 complete -F _tavlo_apropos tavlo-apropos
+complete -F _tavlo_explain tavlo-explain

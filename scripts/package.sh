@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release packages into build/package/:
 #   tavlo_<version>_<arch>.deb     the Unix half, made by CPack from a build for /usr
-#                                  (build/package-unix): tavlo, tavlo-apropos, narpo, libzelk.a,
-#                                  zelk.h, pkg-config and CMake files, manual pages, completion
+#                                  (build/package-unix): tavlo, tavlo-apropos, tavlo-explain,
+#                                  narpo, libzelk.a, zelk.h, pkg-config and CMake files, manual
+#                                  pages, completion
 #   tavlo-<version>-windows.zip    the Windows programs: win32/tavlo.exe and win64/tavlo.exe
 #                                  carrying the descriptions, tavlodata-text.o and README.txt
 #   SHA256SUMS                     the SHA-256 sums of the packages made

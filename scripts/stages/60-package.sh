@@ -2,8 +2,8 @@
 # builds the .deb of the Unix half and the zip of the Windows programs (and, run alone, makes
 # the Windows programs itself first). The .deb is unpacked into a scratch root, its file list
 # compared, lintian run on it (no error or warning may remain; overrides, each with its reason,
-# are in cmake/debian/lintian-overrides), and the installed tavlo, tavlo-apropos, narpo and
-# completion run from there; the zip's file list is compared, its programs are checked to be
+# are in cmake/debian/lintian-overrides), and the installed tavlo, tavlo-apropos,
+# tavlo-explain, narpo and completion run from there; the zip's file list is compared, its programs are checked to be
 # stripped, and SHA256SUMS is checked against the packages. Expected results are in
 # tests/package/.
 set -euo pipefail
@@ -52,6 +52,9 @@ bin=$root/fs/usr/bin
 check "installed tavlo 2035" "$expected/tavlo_2035.out" "$root/tavlo_2035.out"
 "$bin/tavlo-apropos" queue full > "$root/apropos.out" 2>&1 || true
 check "installed tavlo-apropos queue full" "$expected/apropos_queue_full.out" "$root/apropos.out"
+printf 'MQPUT failed: CompCode=2, Reason=2053\nno code, 2053\n' |
+  "$bin/tavlo-explain" > "$root/explain.out" 2>&1 || true
+check "installed tavlo-explain over a two-line log" "$expected/explain_log.out" "$root/explain.out"
 "$bin/narpo" 2035 > "$root/narpo_2035.out" 2>&1 || true
 check "installed narpo 2035" "$expected/narpo_2035.out" "$root/narpo_2035.out"
 # The installed completion, asking the installed programs.

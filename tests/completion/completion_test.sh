@@ -77,6 +77,11 @@ narpo 2035 kx|
 # tavlo-apropos: its switches and the file after -f
 tavlo-apropos -|-l -f -h --help --
 tavlo-apropos -f @WORK@/rebuilt/tavlo-a|@WORK@/rebuilt/tavlo-apropos
+# tavlo-explain: its switches, the store after -f, logs as its arguments ("-" is standard input)
+tavlo-explain -|-f -o -h --help --
+tavlo-explain -o|-o
+tavlo-explain -f @WORK@/rebuilt/tavlo-a|@WORK@/rebuilt/tavlo-apropos
+tavlo-explain -o @WORK@/rebuilt/tavlo-a|@WORK@/rebuilt/tavlo-apropos
 EOF_CASES
 [ $failures -eq 0 ] && echo "bash completion: every case as expected"
 exit $((failures != 0))

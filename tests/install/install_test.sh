@@ -21,7 +21,8 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 "$cmake" --install "$build" --prefix "$prefix" > "$work/install.log"
 
-for f in "$bindir/narpo" "$bindir/tavlo-apropos" "$mandir/man1/tavlo-apropos.1" "$libdir/libzelk.a" "$includedir/zelk.h" "$libdir/pkgconfig/zelk.pc" \
+for f in "$bindir/narpo" "$bindir/tavlo-apropos" "$mandir/man1/tavlo-apropos.1" \
+         "$bindir/tavlo-explain" "$mandir/man1/tavlo-explain.1" "$libdir/libzelk.a" "$includedir/zelk.h" "$libdir/pkgconfig/zelk.pc" \
          "$libdir/cmake/zelk/zelkConfig.cmake" "$libdir/cmake/zelk/zelkConfigVersion.cmake" \
          "$libdir/cmake/zelk/zelkTargets.cmake" \
          "$mandir/man1/tavlo.1" "$mandir/man1/narpo.1" "$mandir/man3/zelk.3"; do
@@ -45,10 +46,14 @@ if [ -n "$tavlo" ]; then
   first=$("$prefix/$bindir/tavlo-apropos" queue full | head -n 1)
   [ "$first" = "Reason Code 2053 X805 KXRC_Q_FULL" ] ||
     fail "installed tavlo-apropos queue full begins with '$first'"
+  # So does tavlo-explain.
+  second=$(echo "MQCONN rc=2035" | "$prefix/$bindir/tavlo-explain" | sed -n 2p)
+  [ "${second%%:*}" = "    Reason Code 2035 X7F3 KXRC_NOT_AUTHORIZED" ] ||
+    fail "installed tavlo-explain explains 'rc=2035' as '$second'"
 else
   echo "SKIP tavlo check: this build has no tavlo target"
 fi
-for c in tavlo narpo tavlo-apropos; do
+for c in tavlo narpo tavlo-apropos tavlo-explain; do
   [ -n "$(find "$prefix" -path "*/bash-completion/completions/$c")" ] ||
     fail "no bash completion installed for $c"
 done
