@@ -343,11 +343,19 @@ bool MaintenanceKey(const MSG& message) {
               (GetKeyState(VK_MENU) < 0 ? 4 : 0);
   if (!MakeIsMaintenanceKey(static_cast<int>(message.wParam), shift))
     return false;
-  FrmMainMake host(*main_logic, [] {
+  bool reloading = false;
+  FrmMainMake host(*main_logic, [&reloading] {
     frmMakeShowModal(main_window);
-    return main_window != nullptr;  // a close held back during a Make may have closed it
+    if (main_window == nullptr)
+      return false;  // a close held back during a Make may have closed it
+    // The reload and its search follow; a close during their boxes waits for them.
+    main_closing.BeginLoad();
+    reloading = true;
+    return true;
   });
   MakeMaintenanceKey(host);
+  if (reloading && main_closing.EndLoad())
+    PostMessageA(main_window, WM_CLOSE, 0, 0);
   return true;
 }
 

@@ -208,6 +208,34 @@ std::wstring DistExe() {
   return std::wstring(path.begin(), path.end());
 }
 
+// The reload after the maintenance window is a load too: a close during its "Debug" box waits
+// for it and its search, then closes.
+TEST_F(LoadProgramTest, ACloseDuringTheReloadBoxWaitsForTheReload) {
+  ScratchFolder folder(L"reload-box");
+  ASSERT_TRUE(CopyFileW(DistExe().c_str(), folder.File(L"tavlo.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(DistExe().c_str(), folder.File(L"maint.exe").c_str(), FALSE));
+  SetRegLong("Debug", 1);
+  Launch(folder.File(L"maint.exe"));
+  ASSERT_TRUE(Eventually([&] { return !Boxes(process_.dwProcessId).empty(); }, 90000));
+  for (HWND box : Boxes(process_.dwProcessId))
+    PostMessageA(box, WM_COMMAND, IDOK, 0);  // the start-up's timing
+  HWND window = FindTavlo(process_.dwProcessId, 10000);
+  ASSERT_NE(window, nullptr);
+  PressMaintenanceKey(window);
+  HWND make = nullptr;
+  ASSERT_TRUE(Eventually([&] {
+    make = FindWindowA("TavloMake", "Make Binary Resource");
+    return make != nullptr && IsWindowVisible(make);
+  }));
+  PostMessageA(GetDlgItem(make, kFrmMakeCloseId), BM_CLICK, 0, 0);
+  ASSERT_TRUE(Eventually([&] { return !Boxes(process_.dwProcessId).empty(); }, 10000))
+      << "no box of the reload";
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  Sleep(300);
+  EXPECT_EQ(DismissUntilEnded(20000), 0) << "ended normally";
+  EXPECT_EQ(RegLong("Debug"), 1);
+}
+
 // Each control's text in UTF-16, as another process reads it.
 std::wstring TextW(HWND control) {
   wchar_t text[4096] = {};
