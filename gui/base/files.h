@@ -46,7 +46,13 @@
 // Text:
 //   SystemErrorText(error)    the system's description of its error number, without a line
 //                             break; empty when it has none
+//   DisplayPath(path)         path as the windows' ANSI text shows it: on Windows converted
+//                             from UTF-8 to the ANSI code page ("?" for a character it lacks),
+//                             elsewhere as it is. Only paths go through it: the description
+//                             bytes beside them in a pane are shown as they are stored
 //   Widen(utf8), Narrow(wide) (Windows) the conversions at the system's edge
+//   WidenText(text)           (Windows) a text of a control or the registry: UTF-8 when it is
+//                             well-formed UTF-8, else in the ANSI code page
 #ifndef TAVLO_GUI_BASE_FILES_H
 #define TAVLO_GUI_BASE_FILES_H
 
@@ -88,10 +94,12 @@ bool IsSoleLinkPlainFile(const std::string& path);
 std::string TempFolderFile(const std::string& name, int* err);
 
 std::string SystemErrorText(int error);
+std::string DisplayPath(const std::string& path);
 
 #ifdef _WIN32
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
+std::wstring WidenText(const std::string& text);
 #endif
 
 #endif

@@ -95,3 +95,8 @@ bool IsSoleLinkPlainFile(const std::string& path) {
 std::string SystemErrorText(int error) {
   return std::strerror(error);
 }
+
+// The system takes paths as bytes and the terminal shows UTF-8: nothing to convert.
+std::string DisplayPath(const std::string& path) {
+  return path;
+}

@@ -28,6 +28,34 @@ std::string Narrow(const std::wstring& wide) {
   return utf8;
 }
 
+std::wstring WidenText(const std::string& text) {
+  if (text.empty())
+    return std::wstring();
+  const int size = static_cast<int>(text.size());
+  UINT code_page = CP_UTF8;
+  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (n <= 0) {
+    code_page = CP_ACP;  // not UTF-8: a text written in the ANSI code page
+    n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  }
+  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0)
+    MultiByteToWideChar(code_page, 0, text.data(), size, wide.data(), n);
+  return wide;
+}
+
+std::string DisplayPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  if (wide.empty())
+    return path;
+  const int size = static_cast<int>(wide.size());
+  int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string shown(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0)
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, shown.data(), n, nullptr, nullptr);
+  return shown;
+}
+
 int FileSystem::Stat(const std::string& path, FileFacts* facts) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))

@@ -126,7 +126,7 @@ class BusyPointer {
 };
 
 std::string ContainerFailure(const std::string& what, const std::string& file) {
-  return "Binary Resource Error: " + what + kLineEnd + "File=" + file + kLineEnd +
+  return "Binary Resource Error: " + what + kLineEnd + "File=" + DisplayPath(file) + kLineEnd +
          "Error=" + std::to_string(BinResErr) + " " + BinResErrMsg;
 }
 
@@ -138,8 +138,8 @@ struct MainWindow::LoadReport {
   std::string messages;
 
   void Runtime(int number, const std::string& description) {
-    messages += "File: " + current + kLineEnd + "Runtime Error " + std::to_string(number) + ": " +
-                description;
+    messages += "File: " + DisplayPath(current) + kLineEnd + "Runtime Error " +
+                std::to_string(number) + ": " + description;
   }
 };
 
@@ -167,21 +167,51 @@ bool MainWindow::LoadWithBusyPointer() {
   } catch (const std::bad_alloc&) {
     report.Runtime(kErrOutOfMemory, "Out of memory");
   }
-  if (refreshed && !ReadContainer(cache.path, &report)) {
-    if (cache.own_copy)
-      files_.Remove(cache.path);
-    return false;
+  bool opened = true;
+  if (refreshed) {
+    opened = ReadContainer(cache.path, &report);
+    // A current cache that cannot be opened as a file (another program holds it without
+    // sharing it): this run reads a copy of its own instead.
+    if (!opened && !cache.own_copy && IsPlatformStatus(BinResErr))
+      opened = ReadOwnCopy(&report, &cache);
   }
   if (cache.own_copy)
     files_.Remove(cache.path);
+  if (!opened) {
+    ShowResult(ContainerFailure("Can't open to read.", cache.path));
+    ShowLines({}, {});  // a failed load leaves no match of the descriptions it dropped
+    return false;
+  }
   if (!report.messages.empty()) {
     ShowResult(report.messages);
     view_.Beep();
     RecordCount = 0;
     NumericKeys.clear();
     SymbolicKeys.clear();
+    ShowLines({}, {});
   }
   return true;
+}
+
+// BINRES's own statuses lie from 32001 up; below them are the system's numbers for a file that
+// could not be opened or read.
+bool MainWindow::IsPlatformStatus(int status) {
+  return status != 0 && (status < 32001 || status > 32099);
+}
+
+// The program file copied under this run's own name and read from there; false when that copy
+// does not open either. A failed copy is reported as the load's.
+bool MainWindow::ReadOwnCopy(LoadReport* report, CacheCopy* cache) {
+  std::string own = files_.TempName(CacheFile);
+  report->current = CacheFile;
+  if (int err = files_.Copy(ResourceFile, own)) {
+    files_.Remove(own);
+    report->Runtime(err, files_.ErrorText(err));
+    return true;
+  }
+  cache->path = own;
+  cache->own_copy = true;
+  return ReadContainer(own, report);
 }
 
 // Copies the program file to the cache when the cache is missing or differs from it in size
@@ -223,14 +253,12 @@ bool MainWindow::RefreshCache(LoadReport* report, CacheCopy* cache) {
 }
 
 // Opens the container at path and reads the store from it, closing it again on every path, so
-// that a failed read does not leave it open for the next load to find "Already open". False
-// (the pane saying why) when it does not open.
+// that a failed read does not leave it open for the next load to find "Already open". False,
+// with BINRES's status telling why, when it does not open.
 bool MainWindow::ReadContainer(const std::string& path, LoadReport* report) {
   reader_->Open(path);
-  if (BinResErr != 0) {
-    ShowResult(ContainerFailure("Can't open to read.", path));
+  if (BinResErr != 0)
     return false;
-  }
   try {
     ReadStore(report);
   } catch (const std::bad_alloc&) {

@@ -8,7 +8,9 @@
 //                                  SetListTabStops, RestoreSearch: the start-up of the window
 //   PlacePanes(ruler)           list, ruler and pane from a ruler position (0: first run)
 //   ApplyLayout()               every control to its place in Layout()
-//   LoadBinaryResource()        refreshes the cache and loads the store (mainwin_store.h)
+//   LoadBinaryResource()        refreshes the cache and loads the store (mainwin_store.h); a
+//                               cache that cannot be opened as a file is read from a copy of
+//                               this run's own; a failed load empties the list
 //   ShowResult(text)            the result pane's text, repainted at once
 //   SetListTabStops()           24 dialog units; a warning box when the list refuses
 //   RestoreSearch(text)         puts text into the search box, searches, selects the text
@@ -104,6 +106,8 @@ class MainWindow {
   void ShowLines(std::vector<std::string> lines, std::vector<int> records);
   bool LoadWithBusyPointer();
   bool RefreshCache(LoadReport* report, CacheCopy* cache);
+  bool ReadOwnCopy(LoadReport* report, CacheCopy* cache);
+  static bool IsPlatformStatus(int status);
   bool ReadContainer(const std::string& path, LoadReport* report);
   void ReadStore(LoadReport* report);
   bool ReadResource(const char* identifier, std::string* out, LoadReport* report);

@@ -11,6 +11,7 @@
 #include "mainwin/mainwin_adapters.h"
 #include "mainwin/mainwin_print.h"
 #include "mainwin/mainwin_store.h"
+#include "prefs/closing.h"
 #include "win/look_win.h"
 #include "win/makewin_win.h"
 #include "win/menus_win.h"
@@ -186,6 +187,8 @@ std::unique_ptr<MainWindow> main_logic;
 std::unique_ptr<RegcViewWin32> main_frame;
 std::unique_ptr<FrmMainPrefs> main_prefs;
 bool main_unloaded = false;
+// A close or log-off during Form_Load waits for the load's end (its boxes run message loops).
+LoadingClose main_closing;
 
 // Form_Unload, once: the preferences saved, frmMake unloaded.
 void FormUnload() {
@@ -287,7 +290,7 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       }
       break;
     case WM_CLOSE:
-      if (MayClose()) {
+      if (main_closing.RequestClose() && MayClose()) {
         FormUnload();
         DestroyWindow(window);
       }
@@ -296,8 +299,9 @@ LRESULT CALLBACK frmMainProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       // Refused while a Make runs: its window must not go while the Make writes to it.
       return frmMakeLogic() == nullptr || frmMakeLogic()->MayEndSession() ? TRUE : FALSE;
     case WM_ENDSESSION:
-      // The session ends: the program will not see WM_CLOSE, so it saves as a close does.
-      if (wparam != FALSE)
+      // The session ends: the program will not see WM_CLOSE, so it saves as a close does; during
+      // the load, once the load has ended.
+      if (wparam != FALSE && main_closing.RequestClose())
         FormUnload();
       return 0;
     case WM_DESTROY:
@@ -339,11 +343,19 @@ bool MaintenanceKey(const MSG& message) {
               (GetKeyState(VK_MENU) < 0 ? 4 : 0);
   if (!MakeIsMaintenanceKey(static_cast<int>(message.wParam), shift))
     return false;
-  FrmMainMake host(*main_logic, [] {
+  bool reloading = false;
+  FrmMainMake host(*main_logic, [&reloading] {
     frmMakeShowModal(main_window);
-    return main_window != nullptr;  // a close held back during a Make may have closed it
+    if (main_window == nullptr)
+      return false;  // a close held back during a Make may have closed it
+    // The reload and its search follow; a close during their boxes waits for them.
+    main_closing.BeginLoad();
+    reloading = true;
+    return true;
   });
   MakeMaintenanceKey(host);
+  if (reloading && main_closing.EndLoad())
+    PostMessageA(main_window, WM_CLOSE, 0, 0);
   return true;
 }
 
@@ -395,8 +407,11 @@ HWND frmMainShow() {
   ShowWindow(main_window, SW_SHOWNORMAL);
   UpdateWindow(main_window);
   // Loaded while shown, so that "Initialising..." and the busy pointer are seen.
+  main_closing.BeginLoad();
   PrefsFormLoad(*main_prefs);
   main_logic->Form_Resize();
   main_view->FocusSearch();
+  if (main_closing.EndLoad())
+    PostMessageA(main_window, WM_CLOSE, 0, 0);  // held during the load: a close as any other
   return main_window;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/twips.h"
 #include "code/code.h"
 #include "win/look_win.h"
@@ -38,20 +39,27 @@ const Design kControls[] = {
      60, 1200, 2775, 1275},
 };
 
-std::string Text(HWND control) {
-  int n = GetWindowTextLengthA(control);
-  std::string text(static_cast<std::size_t>(n) + 1, '\0');
-  n = GetWindowTextA(control, text.data(), n + 1);
+// The data folder and file are paths, held in UTF-8: the edit controls are read and set in
+// UTF-16, so a name outside the ANSI code page reaches the files layer whole. A text set from
+// the registry that is not UTF-8 is read in the ANSI code page, as it was written.
+std::string PathText(HWND control) {
+  int n = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
+  n = GetWindowTextW(control, text.data(), n + 1);
   text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-  return text;
+  return Narrow(text);
+}
+
+void SetPathText(HWND control, const std::string& text) {
+  SetWindowTextW(control, WidenText(text).c_str());
 }
 
 std::string CurrentDirectory() {
-  DWORD n = GetCurrentDirectoryA(0, nullptr);
-  std::string dir(n, '\0');
-  n = GetCurrentDirectoryA(n, dir.data());
-  dir.resize(n);
-  return dir;
+  DWORD n = GetCurrentDirectoryW(0, nullptr);
+  std::wstring dir(n, L'\0');
+  n = GetCurrentDirectoryW(n, dir.data());
+  dir.resize(n < dir.size() ? n : 0);
+  return Narrow(dir);
 }
 
 HFONT MessageFont() {
@@ -90,20 +98,21 @@ class MakeViewWin32 final : public MakeView {
     return *frame_;
   }
   std::string DataDir() const override {
-    return Text(Item(kFrmMakeDataDirId));
+    return PathText(Item(kFrmMakeDataDirId));
   }
   void SetDataDir(const std::string& text) override {
-    SetWindowTextA(Item(kFrmMakeDataDirId), text.c_str());
+    SetPathText(Item(kFrmMakeDataDirId), text);
   }
   std::string DataFile() const override {
-    return Text(Item(kFrmMakeDataFileId));
+    return PathText(Item(kFrmMakeDataFileId));
   }
   void SetDataFile(const std::string& text) override {
-    SetWindowTextA(Item(kFrmMakeDataFileId), text.c_str());
+    SetPathText(Item(kFrmMakeDataFileId), text);
   }
+  // The log names the files in UTF-8 beside the builder's own ASCII text.
   void ShowLog(const std::string& log) override {
     HWND control = Item(kFrmMakeLogId);
-    SetWindowTextA(control, log.c_str());
+    SetWindowTextW(control, WidenText(log).c_str());
     UpdateWindow(control);
   }
   void SetBusyPointer(bool busy) override {
@@ -247,8 +256,12 @@ bool MakeViewWin32::Create() {
   if (hwnd_ == nullptr)
     return false;
   for (const Design& d : kControls) {
-    HWND control = CreateWindowExA(
-        d.klass[0] == 'E' ? WS_EX_CLIENTEDGE : 0, d.klass, d.caption, d.style & ~WS_BORDER,
+    // The edit controls are Unicode ones, so that they keep a path's every character.
+    const bool edit = d.klass[0] == 'E';
+    const std::wstring klass = Widen(d.klass);
+    const std::wstring caption = Widen(d.caption);
+    HWND control = CreateWindowExW(
+        edit ? WS_EX_CLIENTEDGE : 0, klass.c_str(), caption.c_str(), d.style & ~WS_BORDER,
         TwipsToPixels(d.left, TwipsPerPixelX), TwipsToPixels(d.top, TwipsPerPixelY),
         TwipsToPixels(d.width, TwipsPerPixelX), TwipsToPixels(d.height, TwipsPerPixelY), hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(d.id)), instance, nullptr);

@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kTabStopDialogUnits = 24;  // the match list's tab-stop spacing
 constexpr const char* kDocumentName = "tavlo";
+// What a failed end of the document reports, beside the system's error number.
+constexpr const char* kRefusedJob = "The printer refused the job.";
 
 HWND FontDialogOwner = nullptr;
 
@@ -160,8 +162,11 @@ class PrinterWin32 : public Printer {
         return FailWithLastError("The printer could not end a page.");
       }
     }
+    // Every line went out, so a failure here is the spooler turning the job away (a queue that
+    // rejects jobs); the system's text for its number ("Invalid handle.") would not say so.
     if (::EndDoc(dc_) <= 0) {
-      return FailWithLastError("The printer could not finish the document.");
+      failure_ = {static_cast<long>(GetLastError()), kRefusedJob};
+      return false;
     }
     return true;
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/app.h"
+#include "base/files.h"
 
 namespace {
 
@@ -42,11 +43,12 @@ bool VersionInfoOf(const std::string& path, AboutVersionInfo* info) {
   *info = AboutVersionInfo{};
   info->title = kAppTitle;
   DWORD handle = 0;
-  DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+  const std::wstring wide = Widen(path);
+  DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &handle);
   if (size == 0)
     return false;
   std::vector<char> data(size);
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data()))
+  if (!GetFileVersionInfoW(wide.c_str(), 0, size, data.data()))
     return false;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixed_size = 0;
@@ -59,10 +61,11 @@ bool VersionInfoOf(const std::string& path, AboutVersionInfo* info) {
   return true;
 }
 
+// Through the wide-character name: the ANSI one of a folder outside the code page names no file.
 AboutVersionInfo VersionInfoOfProgram() {
-  char path[MAX_PATH * 4];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  wchar_t path[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
   AboutVersionInfo info;
-  VersionInfoOf(std::string(path, n), &info);
+  VersionInfoOf(Narrow(std::wstring(path, n < MAX_PATH * 4 ? n : 0)), &info);
   return info;
 }

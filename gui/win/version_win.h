@@ -1,7 +1,8 @@
 // The version information of a program file, as the Help menu's version text shows it.
 //
 // Operations:
-//   VersionInfoOf(path, &info)   title (kAppTitle), major, minor and revision of the file
+//   VersionInfoOf(path, &info)   (path in UTF-8) title (kAppTitle), major, minor and revision of
+//   the file
 //                                version, its "Comments" and "LegalCopyright"; false when the
 //                                file has no version information (info keeps the title only)
 //   VersionInfoOfProgram()       the same for the running program

@@ -70,6 +70,17 @@ class FailingClose : public ResourceReader {
   }
 };
 
+// BINRES, with the cache refused as a file, as when another program holds it without sharing.
+class LockedCache : public ResourceReader {
+ public:
+  void Open(const std::string& path) override {
+    if (path != CacheFile)
+      return ResourceReader::Open(path);
+    BinResErr = 13;
+    BinResErrMsg = "BinResOpen: Error 13: Permission denied";
+  }
+};
+
 class LoadTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -295,6 +306,58 @@ TEST_F(LoadTest, DebugModeTimesTheLoadButNotAFailedOpen) {
   std::filesystem::remove(CacheFile);
   Load();
   EXPECT_TRUE(Boxes.empty());
+}
+
+// A failed reload leaves no line of the descriptions it dropped: selecting one would show
+// "Record N cannot be read." and hide the load's error.
+TEST_F(LoadTest, AFailedReloadEmptiesTheList) {
+  struct Case {
+    const char* name;
+    std::function<void()> damage;
+  };
+  const Case cases[] = {
+      {"no container", [] { WriteFile(ResourceFile, HostBytes()); }},
+      {"no version",
+       [] { WriteContainer(ResourceFile, With(ShippedResources(), "3.1", "", true)); }},
+      {"record count 0",
+       [] { WriteContainer(ResourceFile, With(ShippedResources(), "KeyCnt", "0")); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(ResourceFile, ShippedProgram());
+    Load();
+    view_.search = "2035";
+    window_.txtSearch_Change();
+    ASSERT_EQ(view_.items.size(), 2u);
+    c.damage();
+    window_.LoadBinaryResource();
+    EXPECT_TRUE(view_.items.empty());
+    EXPECT_TRUE(window_.ShownLines().empty());
+    EXPECT_EQ(window_.SelectedLine(), -1);
+    EXPECT_NE(view_.result, "Initialising...") << "the pane says why";
+  }
+}
+
+// A current cache that cannot be opened as a file: the load reads a copy of its own, and
+// removes it; a failed copy is reported as the load's failure.
+TEST_F(LoadTest, ACacheThatCannotBeOpenedIsReadFromAnOwnCopy) {
+  LockedCache reader;
+  window_.SetResourceReader(&reader);
+  WriteFile(ResourceFile, ShippedProgram());
+  Load();  // makes the cache current, then cannot open it
+  EXPECT_EQ(RecordCount, 350) << view_.result;
+  EXPECT_EQ(view_.result, "Initialising...");
+  EXPECT_EQ(files_.ops.back(), "remove " + CacheFile + ".fresh");
+  EXPECT_FALSE(Exists(CacheFile + ".fresh"));
+  EXPECT_EQ(ReadFile(CacheFile), ShippedProgram()) << "the cache itself is left alone";
+
+  files_.copy_error = ENOSPC;
+  Load();
+  EXPECT_EQ(RecordCount, 0);
+  EXPECT_EQ(view_.result, "File: " + CacheFile + kCrLf + "Runtime Error " + std::to_string(ENOSPC) +
+                              ": " + std::strerror(ENOSPC));
+  EXPECT_FALSE(Exists(CacheFile + ".fresh"));
+  window_.SetResourceReader(nullptr);
 }
 
 }  // namespace

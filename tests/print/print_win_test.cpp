@@ -200,6 +200,10 @@ TEST_F(RealPrinter, RejectingQueue) {
   mnuFilePrint_Click(view);
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].prompt.rfind("Printer error:\r\n\r\n(", 0), 0u) << Boxes[0].prompt;
+  const std::string refused = ") The printer refused the job.";
+  ASSERT_GT(Boxes[0].prompt.size(), refused.size());
+  EXPECT_EQ(Boxes[0].prompt.substr(Boxes[0].prompt.size() - refused.size()), refused)
+      << "the number kept, with a description that says what happened: " << Boxes[0].prompt;
   EXPECT_EQ(Boxes[0].title, "File - Print Description");
   EXPECT_FALSE(Boxes[0].busy_pointer);
   EXPECT_FALSE(Busy);
