@@ -14,14 +14,8 @@ set -euo pipefail
 need_pkgs build-essential cmake ninja-build libgtest-dev hyperfine gawk
 runs=${1:-10}   # per round
 
-build=$TAVLO_ROOT/build/native
-cmake_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-tavlo=$build/cli/tavlo
-apropos=$build/cli/tavlo-apropos
-bare=$build/cli/tavlo-bare
-work=$TAVLO_ROOT/build/bench-cli
-mkdir -p "$work"
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.sh"   # native_build, gen_text, make_store, medians, compare
+native_build
 big=$(make_store store-64m $((64 * 1024 * 1024)))
 
 export BENCH_OUTPUT=pipe BENCH_NAME=apropos

@@ -12,14 +12,8 @@ set -euo pipefail
 need_pkgs build-essential cmake ninja-build libgtest-dev hyperfine time gawk
 runs=${1:-10}   # per round
 
-build=$TAVLO_ROOT/build/native
-cmake_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-tavlo=$build/cli/tavlo
-bare=$build/cli/tavlo-bare
-work=$TAVLO_ROOT/build/bench-cli
-mkdir -p "$work"
-
-. "$(dirname "$0")/lib.sh"   # gen_text, make_store, medians, compare
+. "$(dirname "$0")/lib.sh"   # native_build, gen_text, make_store, medians, compare
+native_build
 big=$(make_store store-64m $((64 * 1024 * 1024)))
 small=$(make_store store-1m $((1024 * 1024)))
 

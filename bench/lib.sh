@@ -1,12 +1,25 @@
-# Shared parts of the benchmarks; source after scripts/lib.sh, with $bare (the bare tavlo
-# program), $work (a scratch folder) and $runs (runs per round) set.
+# Shared parts of the command-line benchmarks; source after scripts/lib.sh, with $runs (runs
+# per round) set.
 #
+#   native_build                 builds the native tree (RelWithDebInfo) and sets $tavlo,
+#                                $apropos, $bare (the bare tavlo program) and $work (a scratch
+#                                folder, made)
 #   gen_text BYTES               generated description text of about BYTES bytes
 #   make_store NAME BYTES        $work/NAME: the bare program with such a text, made once
 #   medians ROUNDS RUNS CMD...   median wall time of each command, in alternating rounds;
 #                                BENCH_OUTPUT (default null) is hyperfine's --output
 #   compare LABEL ROUNDS CMD REFERENCE_CMD   one line with both medians and their ratio
 #                                (CMD named BENCH_NAME, default tavlo)
+
+native_build() {
+  local build=$TAVLO_ROOT/build/native
+  cmake_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  tavlo=$build/cli/tavlo
+  apropos=$build/cli/tavlo-apropos
+  bare=$build/cli/tavlo-bare
+  work=$TAVLO_ROOT/build/bench-cli
+  mkdir -p "$work"
+}
 
 # Generated description text: reason-code sections of about 1 KiB with values from 100001 on,
 # made of paragraph lines as the real set has them, until the text reaches the given size.

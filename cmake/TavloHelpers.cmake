@@ -59,6 +59,8 @@ function(tavlo_add_fuzzer)
   cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS;INCLUDES" ${ARGN})
   add_executable(${F_NAME} ${F_SOURCES})
   target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  # The harnesses' shared helpers, included as "fuzz/harness.h".
+  target_include_directories(${F_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
   if(F_INCLUDES)
     target_include_directories(${F_NAME} PRIVATE ${F_INCLUDES})
   endif()

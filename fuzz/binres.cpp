@@ -8,26 +8,21 @@
 #include <string>
 
 #include "binres/binres.h"
+#include "fuzz/harness.h"
 
 namespace {
 
+using fuzz::Check;
+
 std::string ScratchPath() {
   return "/tmp/fuzz_binres_" + std::to_string(getpid()) + ".bin";
-}
-
-void Check(bool ok) {
-  if (!ok)
-    std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::string path = ScratchPath();
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  Check(f != nullptr);
-  Check(std::fwrite(data, 1, size, f) == size);
-  Check(std::fclose(f) == 0);
+  fuzz::WriteFile(path, std::string(reinterpret_cast<const char*>(data), size));
 
   BinResOpen(path, 0);
   if (BinResErr == 0) {

@@ -15,24 +15,13 @@
 #include <string>
 #include <unistd.h>
 
+#include "fuzz/harness.h"
 #include "store.h"
 
 namespace {
 
 char StoreFile[] = "/tmp/fuzz_cli_store_XXXXXX";
 int StoreFd = -1;
-
-bool Setup() {
-  StoreFd = mkstemp(StoreFile);
-  if (StoreFd < 0) {
-    abort();
-  }
-  if (freopen("/dev/null", "w", stdout) == nullptr) {
-    abort();
-  }
-  atexit([] { unlink(StoreFile); });
-  return true;
-}
 
 void Search(const char* pattern, bool symbolic) {
   MatchCnt = 0;
@@ -44,26 +33,22 @@ void Search(const char* pattern, bool symbolic) {
 
 }  // namespace
 
+// Once a run, before the first input: the scratch file, and the results' output discarded.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  StoreFd = fuzz::MakeScratchFile(StoreFile);
+  fuzz::Check(freopen("/dev/null", "w", stdout) != nullptr);
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static bool ready = Setup();
-  (void)ready;
   if (size < 1) {
     return 0;
   }
-  const char* bytes = reinterpret_cast<const char*>(data);
   const size_t pad = (data[0] >> 1) != 0 ? kBlockStep - 64 + (data[0] >> 1) : 0;
-  const char* nl = static_cast<const char*>(memchr(bytes + 1, '\n', size - 1));
-  const char* textStart = nl != nullptr ? nl + 1 : bytes + size;
-  std::string part(bytes + 1, nl != nullptr ? nl : bytes + size);
-  part = part.c_str();  // the program's argument cannot hold a NUL byte
-
-  // Truncating to the padding's length leaves zero bytes in front of the text.
-  const size_t textLen = static_cast<size_t>(bytes + size - textStart);
-  if (ftruncate(StoreFd, 0) != 0 || ftruncate(StoreFd, static_cast<off_t>(pad)) != 0 ||
-      pwrite(StoreFd, textStart, textLen, static_cast<off_t>(pad)) !=
-          static_cast<ssize_t>(textLen)) {
-    abort();
-  }
+  const fuzz::LineAndText in =
+      fuzz::SplitAtLineFeed(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const std::string part = in.line.c_str();  // the program's argument cannot hold a NUL byte
+  fuzz::PutAfterZeros(StoreFd, pad, in.text, in.text_len);
 
   if (OpenDescriptions(StoreFile) != kStoreOk) {
     abort();

@@ -8,33 +8,12 @@
 #include <string>
 
 #include "binres/binres.h"
+#include "fuzz/harness.h"
 #include "resbuild/resbuild.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok)
-    std::abort();
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  Check(f != nullptr);
-  Check(std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
-  Check(std::fclose(f) == 0);
-}
-
-std::string Read(const std::string& path) {
-  std::string out;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  Check(f != nullptr);
-  char buf[4096];
-  std::size_t got;
-  while ((got = std::fread(buf, 1, sizeof buf, f)) > 0)
-    out.append(buf, got);
-  std::fclose(f);
-  return out;
-}
+using fuzz::Check;
 
 ResBuildTime Fixed() {
   return ResBuildTime();
@@ -47,15 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::string dataPath = base + ".txt";
   static const std::string resPath = base + ".exe";
   const std::string host = "fuzz host image\n";
-  Write(dataPath, std::string(reinterpret_cast<const char*>(data), size));
-  Write(resPath, host);
+  fuzz::WriteFile(dataPath, std::string(reinterpret_cast<const char*>(data), size));
+  fuzz::WriteFile(resPath, host);
 
   bool complete = false;
   std::string log = MakeBinaryResource(resPath, dataPath, Fixed, nullptr, &complete);
   Check(!BinResIsOpen());
   Check(std::fopen((resPath + ".mkres").c_str(), "rb") == nullptr);
   if (!complete) {
-    Check(Read(resPath) == host);
+    Check(fuzz::ReadFile(resPath) == host);
     return 0;
   }
   Check(log.rfind("Making Binary Resource as at 00:00:00 01 January 2000\r\n", 0) == 0);

@@ -1,16 +1,5 @@
-# Cross build for 64-bit Windows with MinGW-w64 (Debian's -posix compilers: GoogleTest needs
-# std::mutex). Programs link statically, so they need no MinGW DLLs at run time, and the tests
-# run through Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows with MinGW-w64. The tests run through Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 # wine64, not /usr/bin/wine: that one may pick a 32-bit loader these machines cannot run.
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

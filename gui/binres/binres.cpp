@@ -472,6 +472,16 @@ bool FindEntry(const std::string& identifier, const char* op, const unsigned cha
   return true;
 }
 
+// The 32-bit field at offset within the entry found at entry_pos; false with the status set,
+// naming the field's file position, when its value is out of range.
+bool EntryField(const unsigned char* entry, long long entry_pos, int offset, const char* op,
+                std::int32_t* value) {
+  if (Le32Unpack(entry + offset, value))
+    return true;
+  SetStatus(kFieldRange, op, "Field out of range at position " + FormatDecimal(entry_pos + offset));
+  return false;
+}
+
 // The len bytes of data at file position pos, which must lie within the file; empty with the
 // status set when they cannot be read.
 std::string ReadData(std::int32_t pos, std::int32_t len, const char* op) {
@@ -508,11 +518,8 @@ std::string BinResGet(const std::string& identifier) {
   if (!RequireOpen(op) || !FindEntry(identifier, op, &entry, &entry_pos))
     return std::string();
   std::int32_t len = 0;
-  if (!Le32Unpack(entry + kEntDataLen, &len)) {
-    SetStatus(kFieldRange, op,
-              "Field out of range at position " + FormatDecimal(entry_pos + kEntDataLen));
+  if (!EntryField(entry, entry_pos, kEntDataLen, op, &len))
     return std::string();
-  }
   if (len > kMaxGetLength) {
     SetStatus(kBadGetLength, op,
               "Resource data length invalid for get string = " + FormatDecimal(len));
@@ -523,11 +530,8 @@ std::string BinResGet(const std::string& identifier) {
     return std::string();
   }
   std::int32_t pos = 0;
-  if (!Le32Unpack(entry + kEntDataPos, &pos)) {
-    SetStatus(kFieldRange, op,
-              "Field out of range at position " + FormatDecimal(entry_pos + kEntDataPos));
+  if (!EntryField(entry, entry_pos, kEntDataPos, op, &pos))
     return std::string();
-  }
   return ReadData(pos, len, op);
 }
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "store.h"
+#include "support/clamped32.h"
 
 namespace {
 
@@ -163,12 +164,8 @@ TEST(ElfImageEnd, TakesTheEndOfTheHeaderTables) {
 }
 
 TEST(ReadDecimalPrefix, HoldsValuesAtTheLimitsOf32Bits) {
-  EXPECT_EQ(Decimal("2147483647"), INT32_MAX);
-  EXPECT_EQ(Decimal("2147483648"), INT32_MAX);
-  EXPECT_EQ(Decimal("-2147483648"), INT32_MIN);
-  EXPECT_EQ(Decimal("-2147483649"), INT32_MIN);
-  EXPECT_EQ(Decimal("99999999999999999999999"), INT32_MAX);
-  EXPECT_EQ(Decimal("-99999999999999999999999"), INT32_MIN);
+  for (const Clamped32Case& c : kClamped32Cases)
+    EXPECT_EQ(Decimal(c.text), c.value) << c.text;
 }
 
 std::string Wrapped(const std::string& text) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "narpo_arg.h"
+#include "support/clamped32.h"
 
 namespace {
 
@@ -30,12 +31,8 @@ TEST(NarpoDecimal, NothingReadableGivesZero) {
 }
 
 TEST(NarpoDecimal, ClampedAt32Bits) {
-  EXPECT_EQ(NarpoReadCode("2147483647"), INT_MAX);
-  EXPECT_EQ(NarpoReadCode("2147483648"), INT_MAX);
-  EXPECT_EQ(NarpoReadCode("-2147483648"), INT_MIN);
-  EXPECT_EQ(NarpoReadCode("-2147483649"), INT_MIN);
-  EXPECT_EQ(NarpoReadCode("99999999999999999999999"), INT_MAX);
-  EXPECT_EQ(NarpoReadCode("-99999999999999999999999"), INT_MIN);
+  for (const Clamped32Case& c : kClamped32Cases)
+    EXPECT_EQ(NarpoReadCode(c.text), c.value) << c.text;
 }
 
 TEST(NarpoHex, DigitsPrefixAndSpaces) {

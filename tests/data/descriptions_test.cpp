@@ -58,6 +58,15 @@ std::vector<Section> Split(const std::string& data) {
   return out;
 }
 
+// The reason codes' sections (names starting "KXRC_") of the file, in file order.
+std::vector<Section> ReasonCodeSections() {
+  std::vector<Section> out;
+  for (Section& s : Split(ReadAll()))
+    if (s.name.rfind("KXRC_", 0) == 0)
+      out.push_back(std::move(s));
+  return out;
+}
+
 class DescriptionSet : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -292,9 +301,7 @@ CodeTexts ReadCodeTexts() {
 // bytes, says what happened and names the completion code it comes with, or that no call
 // returns the code; a code that no call returns (900 and 999 among them) says so there.
 TEST(DescriptionHeadlines, EveryReasonCodeOpensWithOne) {
-  for (const Section& s : Split(ReadAll())) {
-    if (s.name.rfind("KXRC_", 0) != 0)
-      continue;
+  for (const Section& s : ReasonCodeSections()) {
     SCOPED_TRACE(s.header);
     std::string line = s.text.substr(0, s.text.find('\n'));
     size_t stop = line.find(". ");
@@ -318,9 +325,7 @@ TEST(DescriptionHeadlines, EveryReasonCodeOpensWithOne) {
 // reason". Where a corrective action speaks to both, the application comes before the
 // administrator. The text never points to the glossary, which the reader of the tools lacks.
 TEST(DescriptionVoice, OpeningsSayItOnceAndActionsKeepTheirOrder) {
-  for (const Section& s : Split(ReadAll())) {
-    if (s.name.rfind("KXRC_", 0) != 0)
-      continue;
+  for (const Section& s : ReasonCodeSections()) {
     SCOPED_TRACE(s.header);
     std::string opening = s.text.substr(0, s.text.find('\n'));
     for (const std::string cc : {"KXCC_OK", "KXCC_WARNING", "KXCC_FAILED"}) {

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "printfont/printfont.h"
 
@@ -17,28 +19,36 @@ TEST(PrinterFont, StartsAsArialTenPointsPlain) {
   EXPECT_FALSE(kPrinterFontDefault.italic);
 }
 
+// Expects convert(from) == to for every row of a conversion table, naming the input of a
+// row that differs.
+template <typename From, typename To, typename Convert>
+void ExpectConversions(Convert convert, std::initializer_list<std::pair<From, To>> rows) {
+  for (const auto& [from, to] : rows)
+    EXPECT_EQ(convert(from), to) << from;
+}
+
 TEST(PrinterFont, StoredSizeOutsideSixToSeventyTwoIsTen) {
-  const struct {
-    int32_t stored;
-    float size;
-  } cases[] = {
-      {5, 10}, {6, 6},    {72, 72}, {73, 10},
-      {0, 10}, {-12, 10}, {12, 12}, {std::numeric_limits<int32_t>::max(), 10},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(PrinterFontSizeFromStored(c.stored), c.size) << c.stored;
+  ExpectConversions<int32_t, float>(PrinterFontSizeFromStored,
+                                    {{5, 10},
+                                     {6, 6},
+                                     {72, 72},
+                                     {73, 10},
+                                     {0, 10},
+                                     {-12, 10},
+                                     {12, 12},
+                                     {std::numeric_limits<int32_t>::max(), 10}});
 }
 
 TEST(PrinterFont, SizeIsStoredRoundedHalvesToEven) {
-  const struct {
-    float size;
-    int32_t stored;
-  } cases[] = {
-      {10.5f, 10}, {11.5f, 12}, {10.49f, 10}, {10.51f, 11},
-      {9.0f, 9},   {0.5f, 0},   {-1.5f, -2},  {1e12f, std::numeric_limits<int32_t>::max()},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(PrinterFontSizeToStored(c.size), c.stored) << c.size;
+  ExpectConversions<float, int32_t>(PrinterFontSizeToStored,
+                                    {{10.5f, 10},
+                                     {11.5f, 12},
+                                     {10.49f, 10},
+                                     {10.51f, 11},
+                                     {9.0f, 9},
+                                     {0.5f, 0},
+                                     {-1.5f, -2},
+                                     {1e12f, std::numeric_limits<int32_t>::max()}});
 }
 
 TEST(PrinterFont, BoldIsMinusOneOrZero) {

@@ -53,6 +53,14 @@ class RegcStoreTest : public ::testing::TestWithParam<StoreKind> {
     return std::string(reinterpret_cast<const char*>(data), len);
   }
 
+  // A fresh window after restoring its placement from the text stored as "MainWindow".
+  FakeWindow RestoredFrom(const std::string& text) {
+    RegcWriteValueString(key_, "MainWindow", text);
+    FakeWindow window;
+    RegcRestoreWindow(key_, "MainWindow", window);
+    return window;
+  }
+
   std::string Hkcu() const {
     return "-2147483647";
   }
@@ -453,29 +461,21 @@ TEST_P(RegcStoreTest, PlacementsThatAreNotAppliedLeaveTheWindowAlone) {
       "100,-20000,9600,7200",  // wholly above
   };
   for (const char* text : texts) {
-    RegcWriteValueString(key_, "MainWindow", text);
-    FakeWindow window;
-    RegcRestoreWindow(key_, "MainWindow", window);
-    EXPECT_EQ(window.moves, 0) << text;
+    EXPECT_EQ(RestoredFrom(text).moves, 0) << text;
   }
   EXPECT_TRUE(boxes_.boxes().empty());
 }
 
 TEST_P(RegcStoreTest, PlacementWithFiveFieldsUsesTheFirstFour) {
   Key();
-  RegcWriteValueString(key_, "MainWindow", "1200,900,9600,7200,77");
-  FakeWindow window;
-  RegcRestoreWindow(key_, "MainWindow", window);
+  FakeWindow window = RestoredFrom("1200,900,9600,7200,77");
   ASSERT_EQ(window.moves, 1);
   EXPECT_EQ(window.placement.height, 7200);
 }
 
 TEST_P(RegcStoreTest, PlacementPartlyOnTheDesktopIsApplied) {
   Key();
-  RegcWriteValueString(key_, "MainWindow", "-9000,-300,9600,7200");
-  FakeWindow window;
-  RegcRestoreWindow(key_, "MainWindow", window);
-  EXPECT_EQ(window.moves, 1);
+  EXPECT_EQ(RestoredFrom("-9000,-300,9600,7200").moves, 1);
 }
 
 // A second screen left of and above the first puts the desktop's origin at negative twips.

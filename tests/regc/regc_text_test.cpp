@@ -91,20 +91,27 @@ TEST_F(RegcFmtMsgTest, ANestedFailureComesFirstAndLeavesTheCallersTextWhole) {
 }
 
 TEST(RegcSingleText, GivesPlainShortestDecimals) {
-  EXPECT_EQ(RegcSingleText(1200), "1200");
-  EXPECT_EQ(RegcSingleText(9600), "9600");
-  EXPECT_EQ(RegcSingleText(0), "0");
-  EXPECT_EQ(RegcSingleText(-0.0f), "0");
-  EXPECT_EQ(RegcSingleText(-15), "-15");
-  EXPECT_EQ(RegcSingleText(0.5f), "0.5");
-  EXPECT_EQ(RegcSingleText(0.1f), "0.1");
-  EXPECT_EQ(RegcSingleText(0.001f), "0.001");
-  EXPECT_EQ(RegcSingleText(7200.5f), "7200.5");
-  EXPECT_EQ(RegcSingleText(123456.7f), "123456.7");
-  EXPECT_EQ(RegcSingleText(16777216.0f), "16777216");
-  EXPECT_EQ(RegcSingleText(1e10f), "10000000000");
-  EXPECT_EQ(RegcSingleText(1.0f / 3), "0.33333334");
-  EXPECT_EQ(RegcSingleText(NAN), "nan");
+  const struct {
+    float value;
+    const char* text;
+  } cases[] = {
+      {1200, "1200"},
+      {9600, "9600"},
+      {0, "0"},
+      {-0.0f, "0"},
+      {-15, "-15"},
+      {0.5f, "0.5"},
+      {0.1f, "0.1"},
+      {0.001f, "0.001"},
+      {7200.5f, "7200.5"},
+      {123456.7f, "123456.7"},
+      {16777216.0f, "16777216"},
+      {1e10f, "10000000000"},
+      {1.0f / 3, "0.33333334"},
+      {NAN, "nan"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(RegcSingleText(c.value), c.text) << c.text;
 }
 
 TEST(RegcSingleText, EveryFloatReadsBackExactlyWithNoShorterText) {
