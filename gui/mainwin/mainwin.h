@@ -86,6 +86,8 @@ class MainWindow {
     return selected_;
   }
   void SelectLine(int index);  // -1 clears the selection
+  // Replaces what the list shows (nothing selected); for the searches of other modules.
+  void ShowLines(std::vector<std::string> lines, std::vector<int> records);
 
   MainLayout& Layout() {
     return layout_;
@@ -101,7 +103,6 @@ class MainWindow {
     bool own_copy = false;  // path is this run's copy, deleted after the load
   };
 
-  void ShowLines(std::vector<std::string> lines, std::vector<int> records);
   bool LoadWithBusyPointer();
   bool RefreshCache(LoadReport* report, CacheCopy* cache);
   bool ReadContainer(const std::string& path, LoadReport* report);
