@@ -2,7 +2,6 @@
 // words (its golden outputs), and what the list and the pane show.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "mainwin/mainwin_print.h"
 #include "mainwin/mainwin_words.h"
 #include "resbuild/resbuild.h"
+#include "support/apropos_golden.h"
 #include "support/fake_printer.h"
 #include "support/fake_view.h"
 #include "support/filebytes.h"
@@ -22,19 +22,8 @@ using namespace testfiles;
 
 namespace {
 
-// The match lines of tavlo-apropos's golden output ("Reason Code 2053 X805 KXRC_Q_FULL") in the
-// window's line format ("2053\tx805\tKXRC_Q_FULL").
 std::vector<std::string> AproposLines(const std::string& golden) {
-  std::istringstream in(ReadFile(std::string(TAVLO_APROPOS_GOLDEN) + "/" + golden));
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line) && line != "==> stderr <==") {
-    std::istringstream words(line);
-    std::string kind, code, value, hex, name;
-    if (words >> kind >> code >> value >> hex >> name && code == "Code")
-      lines.push_back(value + "\tx" + hex.substr(1) + "\t" + name);
-  }
-  return lines;
+  return AproposGoldenLines(std::string(TAVLO_APROPOS_GOLDEN) + "/" + golden);
 }
 
 class FindByWordsTest : public ::testing::Test {
