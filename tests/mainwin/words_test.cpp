@@ -144,10 +144,4 @@ TEST_F(FindByWordsTest, PrintsItsListAndGivesWayToTheSearch) {
             (std::vector<std::string>{" One match:", "2035\tx7F3\tKXRC_NOT_AUTHORIZED"}));
 }
 
-TEST_F(FindByWordsTest, NothingLoadedListsNothing) {
-  ResetGlobalState();
-  Find("queue full");
-  EXPECT_TRUE(view_.ListTexts().empty());
-}
-
 }  // namespace

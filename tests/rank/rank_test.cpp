@@ -54,20 +54,6 @@ TEST(SectionRank, RanksTheWindowsRecordsAsTheDescriptionText) {
   }
 }
 
-TEST(HasSearchWord, WantsAWordOfThreeBytes) {
-  const struct {
-    std::vector<std::string> words;
-    bool has;
-  } cases[] = {
-      {{}, false},
-      {{"a", "to"}, false},
-      {{"to", "put"}, true},
-      {{"_Q_"}, true},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(HasSearchWord(c.words), c.has) << c.words.size();
-}
-
 TEST(SortByRank, BestRankThenValueThenPosition) {
   struct Item {
     int rank;
