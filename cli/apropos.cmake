@@ -2,7 +2,7 @@
 # program carries, through the store module, and is installed beside it.
 add_library(tavlo_apropos_core STATIC apropos.cpp)
 target_include_directories(tavlo_apropos_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(tavlo_apropos_core PUBLIC tavlo_cli_core)
+target_link_libraries(tavlo_apropos_core PUBLIC tavlo_cli_core tavlo::rank)
 
 add_executable(tavlo-apropos apropos_main.cpp)
 target_link_libraries(tavlo-apropos PRIVATE tavlo_apropos_core)

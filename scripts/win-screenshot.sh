@@ -4,7 +4,8 @@
 # program is build/win64/dist/tavlo.exe, carrying the descriptions. With --search, the text is
 # put into the search box first (by tests/mainwin's tavlo-type, through the control, as typing
 # does), and the picture shows the window alone. With --menu, tests/win's tavlo-menu then runs
-# a command: "help" or "version" (the Help menu; the window alone), or "make-dump" (the
+# a command: "help" or "version" (the Help menu; the window alone), "find-words" (the File
+# menu's Find by Words over the text given with --search; the window alone), or "make-dump" (the
 # maintenance key and a Dump; the whole screen, both windows). The program starts with the
 # preferences the prefix holds (build/wine; set them with "wine64 reg add" for a restored start).
 # With --dpi, the screen has that resolution (Wine's LogPixels, put back to 96 afterwards) and

@@ -13,7 +13,8 @@ constexpr float kFrmMainInnerHeightTwips = 6180;
 constexpr const char* kPrefsKey = "Software\\Harbex\\Zarvex Veltis Utilities\\Pindle";
 
 // Command ids of the main window's menu items, in menu order. The File menu's printing items
-// stand above "E&xit...".
+// stand above "E&xit...", and "Find by &Words..." above them, set off by a separator.
+constexpr int kMnuFileFindWords = 1100;         // "Find by &Words..."  Ctrl+Shift+F
 constexpr int kMnuFilePrintList = 1101;         // printing: the match list
 constexpr int kMnuFilePrintDescription = 1102;  // printing: the description pane
 constexpr int kMnuFilePrinterFont = 1103;       // printing: the font chooser

@@ -88,6 +88,8 @@ class MainWindow {
     return selected_;
   }
   void SelectLine(int index);  // -1 clears the selection
+  // Replaces what the list shows (nothing selected); for the searches of other modules.
+  void ShowLines(std::vector<std::string> lines, std::vector<int> records);
 
   MainLayout& Layout() {
     return layout_;
@@ -103,7 +105,6 @@ class MainWindow {
     bool own_copy = false;  // path is this run's copy, deleted after the load
   };
 
-  void ShowLines(std::vector<std::string> lines, std::vector<int> records);
   bool LoadWithBusyPointer();
   bool RefreshCache(LoadReport* report, CacheCopy* cache);
   bool ReadOwnCopy(LoadReport* report, CacheCopy* cache);

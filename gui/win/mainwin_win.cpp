@@ -11,6 +11,7 @@
 #include "mainwin/mainwin_adapters.h"
 #include "mainwin/mainwin_print.h"
 #include "mainwin/mainwin_store.h"
+#include "mainwin/mainwin_words.h"
 #include "prefs/closing.h"
 #include "win/look_win.h"
 #include "win/makewin_win.h"
@@ -209,6 +210,9 @@ void MenuCommand(int id) {
     return;
   FrmMainAbout about(*main_logic);
   switch (id) {
+    case kMnuFileFindWords:
+      mnuFileFindWords_Click(*main_logic);
+      break;
     case kMnuFileExit:
       PostMessageA(main_window, WM_CLOSE, 0, 0);  // without asking
       break;

@@ -7,6 +7,8 @@ HMENU frmMainMenuBar() {
   HMENU file = CreatePopupMenu();
   HMENU help = CreatePopupMenu();
   // A shortcut is shown after a tab, as Windows menus show theirs.
+  AppendMenuA(file, MF_STRING, kMnuFileFindWords, "Find by &Words...\tCtrl+Shift+F");
+  AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(file, MF_STRING, kMnuFilePrintList, "&Print Matched List\tCtrl+P");
   AppendMenuA(file, MF_STRING, kMnuFilePrintDescription, "Print &Description\tF4");
   AppendMenuA(file, MF_STRING, kMnuFilePrinterFont, "Printer &Font...\tCtrl+F");
@@ -21,6 +23,7 @@ HMENU frmMainMenuBar() {
 HACCEL frmMainAccelerators() {
   static HACCEL table = [] {
     ACCEL keys[] = {
+        {FVIRTKEY | FCONTROL | FSHIFT, 'F', kMnuFileFindWords},
         {FVIRTKEY | FCONTROL, 'P', kMnuFilePrintList},
         {FVIRTKEY, VK_F4, kMnuFilePrintDescription},
         {FVIRTKEY | FCONTROL, 'F', kMnuFilePrinterFont},

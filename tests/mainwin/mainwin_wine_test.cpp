@@ -14,6 +14,7 @@
 
 #include "base/app.h"
 #include "code/code.h"
+#include "support/apropos_golden.h"
 #include "support/drive_win.h"
 #include "support/fake_view.h"
 #include "win/mainwin_win.h"
@@ -116,6 +117,28 @@ TEST_F(TavloProgram, ArrowKeysShowEachDescriptionAndEnterSearchesAgain) {
   ASSERT_TRUE(Eventually([&] { return ListSelection(window_) == 1; }));
   EXPECT_EQ(PaneText(window_), first);
   EXPECT_EQ(ListLines(window_).size(), 3u);
+}
+
+// Find by Words with its real shortcut: the codes that tavlo-apropos prints for the same words,
+// in its order, the first one's description shown; typing searches as before.
+TEST_F(TavloProgram, CtrlShiftFFindsByWordsAsTavloAproposDoes) {
+  const std::vector<std::string> expected =
+      AproposGoldenLines(WindowsPath(TAVLO_APROPOS_GOLDEN "/queue_full.txt"));
+  ASSERT_EQ(expected.size(), 16u);
+  TypeSearch(window_, "queue full");
+  ASSERT_EQ(ListLines(window_), std::vector<std::string>{"No match on 'QUEUE FULL'."});
+  PressKeys(window_, {VK_CONTROL, VK_SHIFT, 'F'});
+  ASSERT_TRUE(Eventually([&] { return ListLines(window_).size() == 17; }));
+  std::vector<std::string> lines = ListLines(window_);
+  EXPECT_EQ(lines[0], " 16 matches on descriptions:");
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), expected);
+  EXPECT_EQ(ListSelection(window_), 1);
+  const std::string shown = "Reason Code \t2053\tx'805'\r\nKXRC_Q_FULL\r\n";
+  EXPECT_EQ(PaneText(window_).substr(0, shown.size()), shown);
+
+  TypeSearch(window_, "2035");
+  EXPECT_EQ(ListLines(window_),
+            (std::vector<std::string>{" One match:", "2035\tx7F3\tKXRC_NOT_AUTHORIZED"}));
 }
 
 TEST_F(TavloProgram, ResizeKeepsThePaneAboveThirtyPixels) {

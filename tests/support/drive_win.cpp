@@ -60,16 +60,20 @@ std::string Narrow1252(const std::wstring& text) {
   return out;
 }
 
-void PressMaintenanceKey(HWND window) {
+void PressKeys(HWND window, const std::vector<WORD>& chord) {
   SetForegroundWindow(window);
-  INPUT keys[8] = {};
-  const WORD codes[4] = {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = keys[7 - i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = keys[7 - i].ki.wVk = codes[i];
-    keys[7 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  const std::size_t n = chord.size();
+  std::vector<INPUT> keys(2 * n);
+  for (std::size_t i = 0; i < n; ++i) {
+    keys[i].type = keys[2 * n - 1 - i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = keys[2 * n - 1 - i].ki.wVk = chord[i];
+    keys[2 * n - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
   }
-  SendInput(8, keys, sizeof(INPUT));
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+void PressMaintenanceKey(HWND window) {
+  PressKeys(window, {VK_SHIFT, VK_CONTROL, VK_MENU, 'M'});
 }
 
 // Across processes the list hands its texts over as UTF-16.

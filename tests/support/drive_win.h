@@ -43,7 +43,10 @@ HWND FindTavlo(DWORD process_id, int timeout_ms);
 HWND Child(HWND window, int id);
 // WM_SETTEXT raises EN_CHANGE in the program before it returns: the search has run.
 void TypeSearch(HWND window, const std::string& text);
-// Shift+Ctrl+Alt+M typed on the real keyboard into the window brought to the front.
+// A chord typed on the real keyboard into the window brought to the front: the keys pressed in
+// order, then let go in reverse order.
+void PressKeys(HWND window, const std::vector<WORD>& chord);
+// Shift+Ctrl+Alt+M so.
 void PressMaintenanceKey(HWND window);
 std::vector<std::string> ListLines(HWND window);
 int ListSelection(HWND window);

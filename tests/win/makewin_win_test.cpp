@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cctype>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
@@ -145,6 +147,42 @@ TEST(Menus, EachItemShowsItsShortcutAfterATab) {
     EXPECT_STREQ(text, c.caption);
   }
   EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(kMnuHelpVersion));
+  DestroyMenu(bar);
+}
+
+// Find by Words stands first, set off by a separator; the printing items and Exit keep their
+// order below it, and no two items share a mnemonic.
+TEST(Menus, FindByWordsStandsAboveThePrintingItems) {
+  HMENU bar = frmMainMenuBar();
+  HMENU file = GetSubMenu(bar, 0);
+  const struct {
+    int id;  // 0: a separator
+    const char* caption;
+  } items[] = {
+      {kMnuFileFindWords, "Find by &Words...\tCtrl+Shift+F"},
+      {0, ""},
+      {kMnuFilePrintList, "&Print Matched List\tCtrl+P"},
+      {kMnuFilePrintDescription, "Print &Description\tF4"},
+      {kMnuFilePrinterFont, "Printer &Font...\tCtrl+F"},
+      {kMnuFileExit, "E&xit...\tF3"},
+  };
+  ASSERT_EQ(GetMenuItemCount(file), 6);
+  std::string mnemonics;
+  for (int i = 0; i < 6; ++i) {
+    char text[64] = "";
+    GetMenuStringA(file, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(GetMenuItemID(file, i), static_cast<UINT>(items[i].id)) << i;
+    EXPECT_STREQ(text, items[i].caption) << i;
+    EXPECT_EQ((GetMenuState(file, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0,
+              items[i].id == 0)
+        << i;
+    const char* amp = std::strchr(text, '&');
+    if (amp != nullptr) {
+      const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(amp[1])));
+      EXPECT_EQ(mnemonics.find(key), std::string::npos) << text;
+      mnemonics += key;
+    }
+  }
   DestroyMenu(bar);
 }
 

@@ -1,6 +1,7 @@
 // tavlo-menu COMMAND: drives the running tavlo for the screenshot script.
 //   help        the Help menu's "Using TAVLO..."
 //   version     the Help menu's "Version..."
+//   find-words  the File menu's "Find by Words..." (the words typed first with --search)
 //   make-dump   the maintenance key (Shift+Ctrl+Alt+M), then the maintenance window's Dump
 // Exit status 1 when no tavlo window (or no maintenance window) appeared, 2 for another command.
 #include <windows.h>
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "help" || command == "version") {
     SendMessageA(window, WM_COMMAND, command == "help" ? kMnuHelpUsing : kMnuHelpVersion, 0);
+  } else if (command == "find-words") {
+    SendMessageA(window, WM_COMMAND, kMnuFileFindWords, 0);
   } else if (command == "make-dump") {
     PressMaintenanceKey(window);
     HWND make = WaitForMakeWindow();
