@@ -1,5 +1,7 @@
 #include "mainwin/mainwin_layout.h"
 
+#include "prefs/ruler.h"
+
 MainLayout DesignedLayout() {
   MainLayout layout;
   layout[MainControl::kLabel1] = {30, 90, 915, 255};
@@ -40,4 +42,28 @@ void ResizeLayout(MainLayout* layout, float sw, float sh, float px, float py) {
   if (h > min_y)
     list.height = h;
   ruler.height = list.height;
+  // A window made too narrow for 30 pixels of pane right of the ruler takes the ruler along as
+  // a drop there would place it (never left of the search box), so that neither the ruler nor
+  // the pane is left outside the window, and the next start restores the ruler where it is.
+  if (pane.left <= sw - list.left - min_x)
+    return;
+  const TwipsRect& search = (*layout)[MainControl::kTxtSearch];
+  RulerLayout r{sw,          list.left, list.width, ruler.left,
+                ruler.width, pane.left, pane.width, search.left + search.width};
+  RulerDrop(r, px);
+  list.width = r.list_width;
+  ruler.left = r.ruler_left;
+  pane.left = r.pane_left;
+  pane.width = r.pane_width;
+}
+
+MainControl MainTabNext(MainControl from, bool backwards) {
+  constexpr MainControl kOrder[] = {MainControl::kTxtSearch, MainControl::kLstMatches,
+                                    MainControl::kTxtResult};
+  constexpr int kCount = 3;
+  for (int i = 0; i < kCount; ++i) {
+    if (kOrder[i] == from)
+      return kOrder[(i + (backwards ? kCount - 1 : 1)) % kCount];
+  }
+  return backwards ? kOrder[kCount - 1] : kOrder[0];
 }

@@ -327,6 +327,27 @@ TEST(LayoutTest, FirstRunPlacesTheRulerBesideTheList) {
   EXPECT_EQ(layout[MainControl::kTxtResult].left, 3105);
 }
 
+TEST(LayoutTest, TabGoesRoundTheSearchBoxTheListAndThePane) {
+  using C = MainControl;
+  const struct {
+    C from;
+    bool backwards;
+    C to;
+    const char* why;
+  } cases[] = {
+      {C::kTxtSearch, false, C::kLstMatches, "search box to list"},
+      {C::kLstMatches, false, C::kTxtResult, "list to pane"},
+      {C::kTxtResult, false, C::kTxtSearch, "from the read-only pane round to the search box"},
+      {C::kTxtSearch, true, C::kTxtResult, "Shift+Tab from the search box to the pane"},
+      {C::kTxtResult, true, C::kLstMatches, "Shift+Tab from the pane to the list"},
+      {C::kLstMatches, true, C::kTxtSearch, "Shift+Tab from the list to the search box"},
+      {C::kPicRuler, false, C::kTxtSearch, "the ruler is out of the round: first control"},
+      {C::kLabel1, true, C::kTxtResult, "from outside the round backwards: last control"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MainTabNext(c.from, c.backwards), c.to) << c.why;
+}
+
 TEST(LayoutTest, ResizeStretchesThePaneAndTheListWithGuards) {
   struct Case {
     float sw, sh;
@@ -354,6 +375,27 @@ TEST(LayoutTest, ResizeStretchesThePaneAndTheListWithGuards) {
     EXPECT_EQ(list.height, c.list.height);
     EXPECT_EQ(layout[MainControl::kPicRuler].height, list.height);
     EXPECT_EQ(layout[MainControl::kPicRuler].left, 4725);
+  }
+}
+
+TEST(LayoutTest, AWindowTooNarrowForThePaneTakesTheRulerAlong) {
+  const struct {
+    float sw;
+    float ruler_left, pane_left, pane_width;
+    const char* why;
+  } cases[] = {
+      {5280, 4725, 4830, 2415, "the pane's 30 pixels still fit: nothing moves"},
+      {5000, 4445, 4550, 450, "the ruler moves left, the pane keeps 30 pixels"},
+      {2000, 2880, 2985, 2415, "never left of the search box's right edge"},
+  };
+  for (const auto& c : cases) {
+    MainLayout layout = DesignedLayout();
+    PlacePanes(&layout, 0, 15);
+    ResizeLayout(&layout, c.sw, 6000, 15, 15);
+    EXPECT_EQ(layout[MainControl::kPicRuler].left, c.ruler_left) << c.why;
+    EXPECT_EQ(layout[MainControl::kLstMatches].width, c.ruler_left - 30) << c.why;
+    EXPECT_EQ(layout[MainControl::kTxtResult].left, c.pane_left) << c.why;
+    EXPECT_EQ(layout[MainControl::kTxtResult].width, c.pane_width) << c.why;
   }
 }
 
