@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kMaxActions = 3000;
+constexpr int kMaxActions = 6000;
 constexpr auto kMaxTime = std::chrono::seconds(110);
 
 std::string RegText(const char* name) {
@@ -175,13 +175,18 @@ TEST(RandomRun, TheWindowAnswersAndTheNextStartRestoresWhatTheCloseWrote) {
   RandomRun run(tavlo.window, seed);
   const auto start = std::chrono::steady_clock::now();
   int done = 0;
+  std::string recent;  // the last actions, for the failure message
   for (; done < kMaxActions && std::chrono::steady_clock::now() - start < kMaxTime; ++done) {
     const char* action = run.Act();
+    recent = (recent.size() > 200 ? recent.substr(recent.find(';') + 2) : recent) + action + "; ";
     if (run.Pick(0, 3) == 0)
       Sleep(static_cast<DWORD>(run.Pick(1, 30)));
     if (done % 25 == 0 || WaitForSingleObject(tavlo.process.hProcess, 0) != WAIT_TIMEOUT) {
-      ASSERT_EQ(WaitForSingleObject(tavlo.process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
-          << "the program ended after action " << done << " (" << action << "), seed " << seed;
+      DWORD code = STILL_ACTIVE;
+      GetExitCodeProcess(tavlo.process.hProcess, &code);
+      ASSERT_EQ(code, static_cast<DWORD>(STILL_ACTIVE))
+          << "the program ended with " << code << " after action " << done << " (" << recent
+          << "), seed " << seed;
       ASSERT_TRUE(Answers(tavlo.window))
           << "no answer after action " << done << " (" << action << "), seed " << seed;
     }
