@@ -1,7 +1,5 @@
 #include "mainwin/mainwin_layout.h"
 
-#include "prefs/ruler.h"
-
 MainLayout DesignedLayout() {
   MainLayout layout;
   layout[MainControl::kLabel1] = {30, 90, 915, 255};
@@ -42,19 +40,6 @@ void ResizeLayout(MainLayout* layout, float sw, float sh, float px, float py) {
   if (h > min_y)
     list.height = h;
   ruler.height = list.height;
-  // A window made too narrow for 30 pixels of pane right of the ruler takes the ruler along as
-  // a drop there would place it (never left of the search box), so that neither the ruler nor
-  // the pane is left outside the window, and the next start restores the ruler where it is.
-  if (pane.left <= sw - list.left - min_x)
-    return;
-  const TwipsRect& search = (*layout)[MainControl::kTxtSearch];
-  RulerLayout r{sw,          list.left, list.width, ruler.left,
-                ruler.width, pane.left, pane.width, search.left + search.width};
-  RulerDrop(r, px);
-  list.width = r.list_width;
-  ruler.left = r.ruler_left;
-  pane.left = r.pane_left;
-  pane.width = r.pane_width;
 }
 
 MainControl MainTabNext(MainControl from, bool backwards) {

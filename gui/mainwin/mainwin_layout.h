@@ -8,12 +8,11 @@
 //                                          run, the ruler 2 pixels right of the list)
 //   ResizeLayout(layout, sw, sh, px, py)   stretches the pane and the list to an inner size of
 //                                          sw by sh twips; a size of 30 pixels or less is not
-//                                          applied; the list's width and the ruler's place stay,
-//                                          unless the pane would keep less than 30 pixels: then
-//                                          the ruler moves left as a drop would keep it
-//   MainTabNext(from, backwards)          the control Tab (Shift+Tab: backwards) moves the focus
-//                                          to: the search box, the list, the pane, round again;
-//                                          from any other control the search box (the pane)
+//                                          applied; the list's width and the ruler's place stay
+//   MainTabNext(from, backwards)           the control Tab (Shift+Tab: backwards) moves the
+//                                          focus to: the search box, the list, the pane, round
+//                                          again; from any other control the search box (the
+//                                          pane)
 //   (twips to pixels: TwipsToPixels of twips.h)
 #ifndef TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
 #define TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H

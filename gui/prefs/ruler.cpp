@@ -85,6 +85,12 @@ void RulerDrop(RulerLayout& layout, float px) {
   layout.ruler_left = layout.pane_left - layout.ruler_width - 2 * px;
 }
 
+void RulerKeepWithinReach(RulerLayout& layout, float px) {
+  layout.list_width = layout.ruler_left - layout.list_left - 2 * px;
+  layout.pane_left = layout.ruler_left + layout.ruler_width + 2 * px;
+  RulerDrop(layout, px);
+}
+
 int32_t RulerStored(const RulerLayout& layout) {
   // nearbyint rounds halves to even in the default rounding mode, which nothing here changes.
   double r = std::nearbyint(static_cast<double>(layout.ruler_left));

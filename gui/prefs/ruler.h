@@ -18,6 +18,8 @@
 //                                          left edge): the list reaches 2 pixels past it
 //   RulerDrop(layout, px)                  dropped on the background: the ruler 2 pixels
 //                                          before the pane, within reach
+//   RulerKeepWithinReach(layout, px)       the ruler, list and pane as a start would place them
+//                                          from the ruler's left edge: the ruler within reach
 //   RulerStored(layout)                    the ruler's left edge as "Ruler" keeps it: rounded
 //                                          to a whole twip, ties to even
 //
@@ -54,6 +56,7 @@ void RulerPlaceFirstRun(RulerLayout& layout, float px);
 void RulerDragOverList(RulerLayout& layout, float x, float px);
 void RulerDragOverPane(RulerLayout& layout, float x, float px);
 void RulerDrop(RulerLayout& layout, float px);
+void RulerKeepWithinReach(RulerLayout& layout, float px);
 int32_t RulerStored(const RulerLayout& layout);
 
 #endif

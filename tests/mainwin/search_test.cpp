@@ -378,27 +378,6 @@ TEST(LayoutTest, ResizeStretchesThePaneAndTheListWithGuards) {
   }
 }
 
-TEST(LayoutTest, AWindowTooNarrowForThePaneTakesTheRulerAlong) {
-  const struct {
-    float sw;
-    float ruler_left, pane_left, pane_width;
-    const char* why;
-  } cases[] = {
-      {5280, 4725, 4830, 2415, "the pane's 30 pixels still fit: nothing moves"},
-      {5000, 4445, 4550, 450, "the ruler moves left, the pane keeps 30 pixels"},
-      {2000, 2880, 2985, 2415, "never left of the search box's right edge"},
-  };
-  for (const auto& c : cases) {
-    MainLayout layout = DesignedLayout();
-    PlacePanes(&layout, 0, 15);
-    ResizeLayout(&layout, c.sw, 6000, 15, 15);
-    EXPECT_EQ(layout[MainControl::kPicRuler].left, c.ruler_left) << c.why;
-    EXPECT_EQ(layout[MainControl::kLstMatches].width, c.ruler_left - 30) << c.why;
-    EXPECT_EQ(layout[MainControl::kTxtResult].left, c.pane_left) << c.why;
-    EXPECT_EQ(layout[MainControl::kTxtResult].width, c.pane_width) << c.why;
-  }
-}
-
 TEST_F(SearchTest, FormLoadPlacesLoadsAndShowsThePrompt) {
   TwipsPerPixelX = TwipsPerPixelY = 15;
   view_.tab_stops_work = false;

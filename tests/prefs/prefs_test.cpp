@@ -115,6 +115,32 @@ TEST_F(PrefsTest, ACloseWritesEveryValueAndTheNextLoadRestoresThem) {
   EXPECT_EQ(PrinterFontChoice, (PrinterFont{"Courier New", 12, true, false}));
 }
 
+// A resize moves no ruler, so a window made narrower can leave it out of reach; the close
+// stores it where the next start puts it, and that start restores exactly what was stored.
+TEST_F(PrefsTest, TheRulerIsStoredWhereTheNextStartPutsIt) {
+  PrefsFormLoad(main_);  // creates the key
+  const struct {
+    float ruler_left;
+    int32_t stored;
+    const char* why;
+  } cases[] = {
+      {3000, 3000, "within reach: where it stands"},
+      {9000, 5445, "past the narrowed window: the pane's 30 pixels kept"},
+      {100, 2880, "left of the search box: at its right edge"},
+  };
+  for (const auto& c : cases) {
+    main_.frame.placement = {0, 0, 6240, 4000};  // 6000 twips inside
+    main_.panes.ruler_left = c.ruler_left;
+    PrefsFormUnload(main_);
+    EXPECT_EQ(PrefLong("Ruler"), c.stored) << c.why;
+    FakeMain next;
+    PrefsFormLoad(next);
+    EXPECT_EQ(next.panes.ruler_left, c.stored) << c.why;
+    PrefsFormUnload(next);
+    EXPECT_EQ(PrefLong("Ruler"), c.stored) << c.why << ": written back unchanged";
+  }
+}
+
 TEST_F(PrefsTest, NothingIsWrittenWithoutTheKey) {
   MakeWindowLoaded = kTrue;
   PrefsFormUnload(main_);
