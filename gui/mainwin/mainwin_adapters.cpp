@@ -17,6 +17,8 @@ RulerLayout FrmMainRuler(MainWindow& main) {
   l.ruler_width = ruler.width;
   l.pane_left = pane.left;
   l.pane_width = pane.width;
+  const TwipsRect& search = m[MainControl::kTxtSearch];
+  l.search_right = search.left + search.width;
   return l;
 }
 

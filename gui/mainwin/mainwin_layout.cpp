@@ -41,3 +41,14 @@ void ResizeLayout(MainLayout* layout, float sw, float sh, float px, float py) {
     list.height = h;
   ruler.height = list.height;
 }
+
+MainControl MainTabNext(MainControl from, bool backwards) {
+  constexpr MainControl kOrder[] = {MainControl::kTxtSearch, MainControl::kLstMatches,
+                                    MainControl::kTxtResult};
+  constexpr int kCount = 3;
+  for (int i = 0; i < kCount; ++i) {
+    if (kOrder[i] == from)
+      return kOrder[(i + (backwards ? kCount - 1 : 1)) % kCount];
+  }
+  return backwards ? kOrder[kCount - 1] : kOrder[0];
+}

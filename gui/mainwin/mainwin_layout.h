@@ -9,6 +9,10 @@
 //   ResizeLayout(layout, sw, sh, px, py)   stretches the pane and the list to an inner size of
 //                                          sw by sh twips; a size of 30 pixels or less is not
 //                                          applied; the list's width and the ruler's place stay
+//   MainTabNext(from, backwards)           the control Tab (Shift+Tab: backwards) moves the
+//                                          focus to: the search box, the list, the pane, round
+//                                          again; from any other control the search box (the
+//                                          pane)
 //   (twips to pixels: TwipsToPixels of twips.h)
 #ifndef TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
 #define TAVLO_GUI_MAINWIN_MAINWIN_LAYOUT_H
@@ -41,5 +45,6 @@ constexpr float kMinPanePixels = 30;
 MainLayout DesignedLayout();
 void PlacePanes(MainLayout* layout, float ruler_position, float px);
 void ResizeLayout(MainLayout* layout, float sw, float sh, float px, float py);
+MainControl MainTabNext(MainControl from, bool backwards);
 
 #endif

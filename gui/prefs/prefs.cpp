@@ -45,7 +45,11 @@ void PrefsFormUnload(PrefsView& window) {
   uint32_t key = RegcOpenWrite(kRegcCurrentUser, kPrefsKey);
   if (key != 0) {
     RegcWriteValueLong(key, kPrefsDebugValue, DebugMode);
-    RegcWriteValueLong(key, kPrefsRulerValue, RulerStored(window.Panes()));
+    // A window made narrower than the ruler's reach leaves the ruler where it was (a resize
+    // moves no ruler); what is stored is where the next start will put it, within reach.
+    RulerLayout panes = window.Panes();
+    RulerKeepWithinReach(panes, TwipsPerPixelX);
+    RegcWriteValueLong(key, kPrefsRulerValue, RulerStored(panes));
     RegcWriteValueString(key, kPrefsLastSearchValue, window.SearchText());
     RegcSaveWindow(key, kPrefsMainWindowValue, window.Frame());
     RegcWriteValueString(key, kPrinterFontNameValue, PrinterFontChoice.name);

@@ -12,7 +12,8 @@
 //                             loaded; the list's tab stops; the last search put into the search
 //                             box (which searches) and selected whole
 //   PrefsFormUnload(window)   with the key opened for writing (nothing written when it is 0):
-//                             "Debug", "Ruler", "LastSearch", "MainWindow" (normal state only),
+//                             "Debug", "Ruler" (within reach: RulerKeepWithinReach), "LastSearch",
+//                             "MainWindow" (normal state only),
 //                             "PrinterFontName", "PrinterFontSize", "PrinterFontBold", the key
 //                             closed; then frmMake unloaded when MakeWindowLoaded
 //   PrefsDebugFromStored(v)   "Debug" as the 16-bit DebugMode: v, held within -32768..32767, so

@@ -7,7 +7,8 @@
 //                                          stored edge, the list up to 2 pixels before it, the
 //                                          pane 2 pixels after it. The first-run placement is
 //                                          used instead for 0 and for a value that cannot be
-//                                          applied; returns whether the stored value was used
+//                                          applied; then kept within reach (below); returns
+//                                          whether the stored value was used
 //   RulerPlaceFirstRun(layout, px)         the ruler 2 pixels right of the list at its width,
 //                                          the pane 2 pixels right of the ruler
 //   RulerDragOverList(layout, x, px)       the pointer at x over the list (x from the list's
@@ -16,12 +17,22 @@
 //   RulerDragOverPane(layout, x, px)       the pointer at x over the pane (x from the pane's
 //                                          left edge): the list reaches 2 pixels past it
 //   RulerDrop(layout, px)                  dropped on the background: the ruler 2 pixels
-//                                          before the pane
+//                                          before the pane, within reach
+//   RulerKeepWithinReach(layout, px)       the ruler, list and pane as a start would place them
+//                                          from the ruler's left edge: the ruler within reach
 //   RulerStored(layout)                    the ruler's left edge as "Ruler" keeps it: rounded
 //                                          to a whole twip, ties to even
 //
 // A width of 30 pixels or less is never given to the list (over the list) or to the pane; the
 // control keeps its width instead.
+//
+// Wherever it is dragged, dropped or restored from, the ruler is kept within reach: its left
+// edge no further left than the search box's right edge (search_right), so that the pane never
+// covers the search box and the ruler never hides under the list, and no further right than
+// leaves the pane 30 pixels and the gap before it inside the window. When the window is too
+// narrow for both, the search box's edge wins. The list, the pane's left edge and its width
+// follow a ruler that is moved so; a layout without a search box (search_right 0) has no
+// left bound but the list's.
 #ifndef TAVLO_GUI_PREFS_RULER_H
 #define TAVLO_GUI_PREFS_RULER_H
 
@@ -35,6 +46,7 @@ struct RulerLayout {
   float ruler_width = 0;
   float pane_left = 0;
   float pane_width = 0;
+  float search_right = 0;  // the search box's right edge: the ruler's leftmost place
 
   bool operator==(const RulerLayout& other) const = default;
 };
@@ -44,6 +56,7 @@ void RulerPlaceFirstRun(RulerLayout& layout, float px);
 void RulerDragOverList(RulerLayout& layout, float x, float px);
 void RulerDragOverPane(RulerLayout& layout, float x, float px);
 void RulerDrop(RulerLayout& layout, float px);
+void RulerKeepWithinReach(RulerLayout& layout, float px);
 int32_t RulerStored(const RulerLayout& layout);
 
 #endif

@@ -1,5 +1,6 @@
 #include "regc/regc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -263,7 +264,32 @@ void RegcRestoreWindow(uint32_t key, const std::string& name, RegcView& window) 
     return;
   if (!Overlaps(placement, window.VisibleDesktop()))
     return;
-  window.Move(placement);
+  window.Move(RegcReachablePlacement(placement, window.Screens()));
+}
+
+RegcRect RegcReachablePlacement(const RegcRect& placement, const RegcScreens& screens) {
+  const float need = std::min(kRegcReachablePixels * screens.pixel_width, placement.width);
+  RegcRect best = placement;
+  float best_distance = -1;
+  for (const RegcRect& area : screens.work_areas) {
+    if (!(area.width > 0) || !(area.height > 0))
+      continue;
+    // The title bar's top on a row of the area, and `need` of its width over the area.
+    const float top = std::clamp(placement.top, area.top,
+                                 std::max(area.top, area.top + area.height - screens.pixel_height));
+    const float lowest_left = area.left + need - placement.width;
+    const float left = std::clamp(placement.left, lowest_left,
+                                  std::max(lowest_left, area.left + area.width - need));
+    const float dx = left - placement.left;
+    const float dy = top - placement.top;
+    const float distance = dx * dx + dy * dy;
+    if (best_distance < 0 || distance < best_distance) {
+      best_distance = distance;
+      best.left = left;
+      best.top = top;
+    }
+  }
+  return best;
 }
 
 void RegcSaveWindow(uint32_t key, const std::string& name, const RegcView& window) {

@@ -18,6 +18,9 @@
 //   RegcFmtMsg(code)                     code + ": " + the store's description
 //   RegcRestoreWindow(key, name, win)    place a window from its stored "left,top,width,height"
 //   RegcSaveWindow(key, name, win)       store a window's normal-state placement
+//   RegcReachablePlacement(p, screens)   p, or p moved the least distance that puts the top
+//                                        of its title bar inside a work area with at least
+//                                        32 pixels of its width (all of it, when narrower)
 //   RegcSingleText(f)                    shortest decimal text that reads back as the same float
 //   RegcParseSingle(text, &f)            whole text as a decimal number; false when it is not one
 //
@@ -31,12 +34,15 @@
 // Placement texts: four numbers, comma-separated, no spaces, in twips: "1200,900,9600,7200". A
 // height of 0 means nothing is stored. A text that cannot be applied (fewer than four numeric
 // fields, a width or height that is not positive, or a rectangle wholly outside the visible
-// desktop) leaves the window where it is.
+// desktop) leaves the window where it is. One that can be applied is moved, when it must be,
+// so that the user can grab its title bar (RegcReachablePlacement): a placement saved with a
+// task bar elsewhere or on a screen since removed is otherwise restored out of reach.
 #ifndef TAVLO_GUI_REGC_H
 #define TAVLO_GUI_REGC_H
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "regc/regc_store.h"
 
@@ -64,6 +70,17 @@ struct RegcRect {
   float height = 0;
 };
 
+// The screens a placement is checked against: each monitor's work area (the monitor less its
+// task bars), and the size of one screen pixel, all in twips.
+struct RegcScreens {
+  std::vector<RegcRect> work_areas;
+  float pixel_width = 15;
+  float pixel_height = 15;
+};
+
+// Pixels of the title bar's width that must lie within a work area.
+constexpr float kRegcReachablePixels = 32;
+
 enum class RegcWindowState { kNormal, kMinimised, kMaximised };
 
 // The window operations the placement needs; all positions and sizes in twips.
@@ -74,10 +91,12 @@ class RegcView {
   virtual RegcWindowState State() const = 0;
   virtual void Move(const RegcRect& placement) = 0;
   virtual RegcRect VisibleDesktop() const = 0;  // the area of all screens together
+  virtual RegcScreens Screens() const = 0;
 };
 
 void RegcRestoreWindow(uint32_t key, const std::string& name, RegcView& window);
 void RegcSaveWindow(uint32_t key, const std::string& name, const RegcView& window);
+RegcRect RegcReachablePlacement(const RegcRect& placement, const RegcScreens& screens);
 
 std::string RegcSingleText(float value);
 bool RegcParseSingle(const std::string& text, float* value);

@@ -138,7 +138,7 @@ class Make {
     } else {
       log_ += std::string("BinResClose OK") + kCrLf;
     }
-    if (keys_ok) {
+    if (keys_ok && LoadableOrLogged()) {
       ReplaceResourceFile();
     } else {
       // The log above already names the failure; the program file keeps its old container.
@@ -169,6 +169,35 @@ class Make {
  private:
   void CantOpen() {
     log_ += std::string(kBinResError) + "Can't open to append." + kCrLf;
+  }
+
+  // The main window's load refuses a container without the version notice, without a code, or
+  // with a resource it reads that is longer than a get returns; such a build is not put in
+  // place, so the program keeps descriptions it can read. True when the load will accept it,
+  // otherwise false with each reason logged.
+  bool LoadableOrLogged() {
+    std::string reasons;
+    if (!has_version_)
+      reasons += "no version section [DI1,Version] in data file";
+    if (records_ == 0)
+      reasons += std::string(reasons.empty() ? "" : "; ") + "no code in data file";
+    if (!too_long_id_.empty()) {
+      reasons += std::string(reasons.empty() ? "" : "; ") + "Key=" + too_long_id_ +
+                 " is longer than a get returns (length " + FormatDecimal(too_long_len_) + ")";
+    }
+    if (reasons.empty())
+      return true;
+    log_ += std::string(kBinResError) + "Not put in place: " + reasons + "." + kCrLf +
+            "The resource file is left as it was." + kCrLf;
+    return false;
+  }
+
+  // Notes the first appended resource that the load reads and could not get back.
+  void NoteLength(const std::string& id, const std::string& data) {
+    if (too_long_id_.empty() && data.size() > static_cast<std::size_t>(binres::kMaxGetLength)) {
+      too_long_id_ = id;
+      too_long_len_ = static_cast<long long>(data.size());
+    }
   }
 
   void CantOpenPlatform(int err) {
@@ -253,6 +282,7 @@ class Make {
       Fail(errno);
       return false;
     }
+    SkipByteOrderMark();
     LineReader reader(data_);
     std::string line;
     long lines = 0;
@@ -277,6 +307,17 @@ class Make {
     log_ += FormatDecimal(lines) + " records, " + FormatDecimal(records_) + " codes in data file." +
             kCrLf;
     return true;
+  }
+
+  // A UTF-8 byte-order mark that an editor put before the first line is no text of it: without
+  // this the version header would not be seen as a header.
+  void SkipByteOrderMark() {
+    unsigned char head[3] = {0, 0, 0};
+    std::size_t got = std::fread(head, 1, sizeof head, data_);
+    if (got == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
+      return;
+    std::clearerr(data_);
+    std::rewind(data_);
   }
 
   // Returns 0, or the error number of an unexpected failure.
@@ -341,7 +382,13 @@ class Make {
               "Key=" + id + kCrLf + "Data=" + data + kCrLf;
       return 0;
     }
-    if (pending_ != '3') {
+    if (pending_ == '3') {
+      if (id == kResVersion) {
+        has_version_ = true;
+        NoteLength(id, data);
+      }
+    } else {
+      NoteLength(id, data);
       numeric_keys_ += KeyListEntry(records_, FormatDecimal(value_));
       if (value_ > 9)
         numeric_keys_ += KeyListEntry(records_, FormatUpperHex(value_));
@@ -356,8 +403,10 @@ class Make {
     BinResAppend(id, data);
     if (int err = AppendWriteError())
       return err;
-    if (BinResErr == 0)
+    if (BinResErr == 0) {
+      NoteLength(id, data);
       return 0;
+    }
     log_ += std::string(kBinResError) + "Can't append string." + kCrLf + "Key=" + id + kCrLf +
             StatusLine();
     *ok = false;
@@ -429,8 +478,11 @@ class Make {
   char pending_ = 0;  // 0 none, '1' completion code, '2' reason code, '3' version
   std::int32_t value_ = 0;
   std::string name_;
-  std::string text_;  // "~" + line for every description line
-  long records_ = 0;  // K
+  std::string text_;          // "~" + line for every description line
+  long records_ = 0;          // K
+  bool has_version_ = false;  // kResVersion was appended
+  std::string too_long_id_;   // the first resource the load reads that a get refuses
+  long long too_long_len_ = 0;
   std::string numeric_keys_;
   std::string symbolic_keys_;
 };

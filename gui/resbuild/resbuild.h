@@ -14,11 +14,14 @@
 //
 // The Make builds into a copy of the file that resource_file names (through symbolic links):
 // beside it (that file + ".mkres"), or in the temporary folder when its folder cannot take
-// the copy. Only when every resource was appended and the container closed does the copy go
-// in: by a rename when it lies beside a plain file with one name, otherwise written back into
-// the file itself, so that symbolic and hard links keep naming the rebuilt file. On any
-// failure the file stays byte for byte as it was; the log names the step that failed. The
-// data file and the container are closed on every path.
+// the copy. Only when every resource was appended, the container closed, and the container
+// holds what the main window's load needs (the version notice "3.1" from "[DI1,Version]", at
+// least one code, no resource the load reads longer than a get returns) does the copy go in: by a
+// rename when it lies beside a plain file with one name, otherwise written back into the file
+// itself, so that symbolic and hard links keep naming the rebuilt file. On any failure the file
+// stays byte for byte as it was; the log names the step that failed. The data file and the
+// container are closed on every path. A UTF-8 byte-order mark before the data file's first line is
+// skipped.
 //
 // Log lines: see the log texts in resbuild.cpp; failures never leave this module as anything
 // but log lines (and the complete flag).

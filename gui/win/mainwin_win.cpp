@@ -363,6 +363,27 @@ bool MaintenanceKey(const MSG& message) {
   return true;
 }
 
+// Tab and Shift+Tab move the focus through the search box, the list and the pane, as in a
+// dialog; the window is no dialog, so no one else does it, and the read-only pane has no use
+// for a tab character. With Ctrl or Alt held the key is left to the system.
+bool TabKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 ||
+      GetKeyState(VK_MENU) < 0) {
+    return false;
+  }
+  MainControl from = MainControl::kLabel1;  // the window itself or a control out of the round
+  for (int i = 0; i < kMainControlCount; ++i) {
+    if (main_view->Control(static_cast<MainControl>(i)) == message.hwnd)
+      from = static_cast<MainControl>(i);
+  }
+  MainControl to = MainTabNext(from, GetKeyState(VK_SHIFT) < 0);
+  HWND control = main_view->Control(to);
+  SetFocus(control);
+  if (to == MainControl::kTxtSearch)
+    SendMessageA(control, EM_SETSEL, 0, -1);  // a dialog's edit box comes with its text selected
+  return true;
+}
+
 bool frmMainPreviewKey(MSG* message) {
   if (main_logic == nullptr ||
       (message->hwnd != main_window && !IsChild(main_window, message->hwnd))) {
@@ -371,6 +392,8 @@ bool frmMainPreviewKey(MSG* message) {
   if (TranslateAcceleratorA(main_window, frmMainAccelerators(), message))
     return true;
   if (MaintenanceKey(*message))
+    return true;
+  if (TabKey(*message))
     return true;
   if (message->message != WM_CHAR)
     return false;

@@ -1,5 +1,7 @@
 #include "win/regc_window_win.h"
 
+#include <vector>
+
 #include "base/twips.h"
 
 RegcViewWin32::RegcViewWin32(HWND window, float twips_per_pixel_x, float twips_per_pixel_y)
@@ -31,4 +33,31 @@ RegcRect RegcViewWin32::VisibleDesktop() const {
                   PixelsToTwips(GetSystemMetrics(SM_YVIRTUALSCREEN), ty_),
                   PixelsToTwips(GetSystemMetrics(SM_CXVIRTUALSCREEN), tx_),
                   PixelsToTwips(GetSystemMetrics(SM_CYVIRTUALSCREEN), ty_)};
+}
+
+namespace {
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto* areas = reinterpret_cast<std::vector<RECT>*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info))
+    areas->push_back(info.rcWork);
+  return TRUE;
+}
+
+}  // namespace
+
+RegcScreens RegcViewWin32::Screens() const {
+  std::vector<RECT> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  RegcScreens screens;
+  screens.pixel_width = tx_;
+  screens.pixel_height = ty_;
+  for (const RECT& r : areas) {
+    screens.work_areas.push_back(RegcRect{PixelsToTwips(r.left, tx_), PixelsToTwips(r.top, ty_),
+                                          PixelsToTwips(r.right - r.left, tx_),
+                                          PixelsToTwips(r.bottom - r.top, ty_)});
+  }
+  return screens;
 }

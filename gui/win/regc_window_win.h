@@ -1,7 +1,7 @@
 // RegcViewWin32: the window operations of RegcRestoreWindow and RegcSaveWindow over a Win32
 // top-level window. Positions are converted between screen pixels and twips with the twips per
 // pixel it is given (TwipsPerPixelX/Y of CODE); the visible desktop is the bounding rectangle
-// of all monitors.
+// of all monitors; the screens are each monitor's work area.
 #ifndef TAVLO_GUI_WIN_REGC_WINDOW_WIN_H
 #define TAVLO_GUI_WIN_REGC_WINDOW_WIN_H
 
@@ -17,6 +17,7 @@ class RegcViewWin32 final : public RegcView {
   RegcWindowState State() const override;
   void Move(const RegcRect& placement) override;
   RegcRect VisibleDesktop() const override;
+  RegcScreens Screens() const override;
 
  private:
   HWND window_;

@@ -69,8 +69,9 @@ LRESULT CALLBACK RulerProc(HWND ruler, UINT message, WPARAM wparam, LPARAM lpara
       if (r->dragging) {
         r->dragging = false;
         ReleaseCapture();
-        HWND under = Under(ruler, InParent(ruler, lparam));
-        if (under != r->list && under != r->pane && r->events.drop) {
+        // Let go anywhere, the ruler goes where the panes now leave it room: left where it
+        // was, over the list it would lie behind the pane, where no one could grab it again.
+        if (r->events.drop) {
           r->events.drop();
           InvalidateRect(GetParent(ruler), nullptr, TRUE);
         }

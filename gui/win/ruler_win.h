@@ -1,8 +1,8 @@
 // The ruler picRuler as a splitter: pressed and dragged with the mouse, it reports the pointer
 // over the match list or the description pane (x in twips from that control's left edge), and
-// released over the window's background (the gap the drag opens, or the ruler itself) it
-// reports a drop; released over the list or the pane it reports nothing. The ruler stays where
-// it is until the drop handler moves it.
+// released anywhere (the gap the drag opens, the ruler itself, the list, the pane or outside
+// the window) it reports a drop, so that the ruler never stays behind a pane that the drag
+// moved over it. The ruler stays where it is until the drop handler moves it.
 //
 // Operations:
 //   RulerWin32Attach(ruler, list, pane, events)   makes the ruler draggable; all three are

@@ -68,13 +68,13 @@ TEST_F(FrmMainTest, TheRulerDraggedAndDroppedIsWhatTheNextStartRestores) {
   EXPECT_EQ(view_.placed[int(MainControl::kLstMatches)].width, 2970);
   EXPECT_EQ(view_.placed[int(MainControl::kTxtResult)].left, 3000 + 75 + 30);
 
-  lstMatches_DragOver(main_, 2000);
-  EXPECT_EQ(view_.placed[int(MainControl::kLstMatches)].width, 1970);
+  lstMatches_DragOver(main_, 4000);
+  EXPECT_EQ(view_.placed[int(MainControl::kLstMatches)].width, 3970);
   EXPECT_EQ(view_.placed[int(MainControl::kPicRuler)].left, 3000) << "not moved before the drop";
   Form_DragDrop(main_);
-  EXPECT_EQ(view_.placed[int(MainControl::kPicRuler)].left, 2000);
+  EXPECT_EQ(view_.placed[int(MainControl::kPicRuler)].left, 4000);
   PrefsFormUnload(prefs_);
-  EXPECT_EQ(PrefLong("Ruler"), 2000);
+  EXPECT_EQ(PrefLong("Ruler"), 4000);
   EXPECT_EQ(make_unloads_, 0);
 }
 

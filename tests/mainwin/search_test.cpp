@@ -327,6 +327,27 @@ TEST(LayoutTest, FirstRunPlacesTheRulerBesideTheList) {
   EXPECT_EQ(layout[MainControl::kTxtResult].left, 3105);
 }
 
+TEST(LayoutTest, TabGoesRoundTheSearchBoxTheListAndThePane) {
+  using C = MainControl;
+  const struct {
+    C from;
+    bool backwards;
+    C to;
+    const char* why;
+  } cases[] = {
+      {C::kTxtSearch, false, C::kLstMatches, "search box to list"},
+      {C::kLstMatches, false, C::kTxtResult, "list to pane"},
+      {C::kTxtResult, false, C::kTxtSearch, "from the read-only pane round to the search box"},
+      {C::kTxtSearch, true, C::kTxtResult, "Shift+Tab from the search box to the pane"},
+      {C::kTxtResult, true, C::kLstMatches, "Shift+Tab from the pane to the list"},
+      {C::kLstMatches, true, C::kTxtSearch, "Shift+Tab from the list to the search box"},
+      {C::kPicRuler, false, C::kTxtSearch, "the ruler is out of the round: first control"},
+      {C::kLabel1, true, C::kTxtResult, "from outside the round backwards: last control"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MainTabNext(c.from, c.backwards), c.to) << c.why;
+}
+
 TEST(LayoutTest, ResizeStretchesThePaneAndTheListWithGuards) {
   struct Case {
     float sw, sh;

@@ -16,7 +16,7 @@ namespace {
 class FakeMain final : public PrefsView {
  public:
   FakeRegcView frame{RegcRect{600, 450, 10755, 6870}};
-  RulerLayout panes{0, 0, 4695, 5100, 75, 5520, 2415};
+  RulerLayout panes{0, 0, 4695, 5100, 75, 5520, 2415, 2880};
   std::string search;
   std::vector<std::string> calls;
 
@@ -115,6 +115,32 @@ TEST_F(PrefsTest, ACloseWritesEveryValueAndTheNextLoadRestoresThem) {
   EXPECT_EQ(PrinterFontChoice, (PrinterFont{"Courier New", 12, true, false}));
 }
 
+// A resize moves no ruler, so a window made narrower can leave it out of reach; the close
+// stores it where the next start puts it, and that start restores exactly what was stored.
+TEST_F(PrefsTest, TheRulerIsStoredWhereTheNextStartPutsIt) {
+  PrefsFormLoad(main_);  // creates the key
+  const struct {
+    float ruler_left;
+    int32_t stored;
+    const char* why;
+  } cases[] = {
+      {3000, 3000, "within reach: where it stands"},
+      {9000, 5445, "past the narrowed window: the pane's 30 pixels kept"},
+      {100, 2880, "left of the search box: at its right edge"},
+  };
+  for (const auto& c : cases) {
+    main_.frame.placement = {0, 0, 6240, 4000};  // 6000 twips inside
+    main_.panes.ruler_left = c.ruler_left;
+    PrefsFormUnload(main_);
+    EXPECT_EQ(PrefLong("Ruler"), c.stored) << c.why;
+    FakeMain next;
+    PrefsFormLoad(next);
+    EXPECT_EQ(next.panes.ruler_left, c.stored) << c.why;
+    PrefsFormUnload(next);
+    EXPECT_EQ(PrefLong("Ruler"), c.stored) << c.why << ": written back unchanged";
+  }
+}
+
 TEST_F(PrefsTest, NothingIsWrittenWithoutTheKey) {
   MakeWindowLoaded = kTrue;
   PrefsFormUnload(main_);
@@ -211,35 +237,37 @@ TEST_F(PrefsTest, DebugIsHeldInSixteenBitsAndWrittenBack) {
   }
 }
 
-TEST_F(PrefsTest, TheRulerIsPlacedFromItsStoredEdgeWhenThePaneStaysInTheWindow) {
-  // The window restored to 6240 twips wide has 6000 inside.
+TEST_F(PrefsTest, TheRulerIsPlacedFromItsStoredEdgeWithinReach) {
+  // The window restored to 6240 twips wide has 6000 inside: the pane keeps 30 pixels (450)
+  // and the gap when the ruler stands at 6000 - 450 - 30 - 75 = 5445 or further left, and the
+  // search box ends at 2880.
   PrefStore("MainWindow", "0,0,6240,4000");
   const struct {
     int32_t ruler;
     bool used;
+    float placed;
     const char* why;
   } cases[] = {
-      {3000, true, "list 2970 wide, pane 30 twips right of the ruler"},
-      {31, true, "just more than the list's edge plus two pixels"},
-      {30, false, "not more than the list's edge plus two pixels"},
-      {-500, false, "left of the list"},
-      {5894, true, "pane's edge one twip inside the window"},
-      {5895, false, "pane's edge on the window's right edge"},
-      {9000, false, "fits the designed window, not the restored one"},
-      {0, false, "nothing stored"},
+      {3000, true, 3000, "list 2970 wide, pane 30 twips right of the ruler"},
+      {2880, true, 2880, "at the search box's right edge"},
+      {240, true, 2880, "under the list: moved to the search box's edge"},
+      {31, true, 2880, "a 1-pixel list: moved to the search box's edge"},
+      {30, false, 4725, "not more than the list's edge plus two pixels"},
+      {-500, false, 4725, "left of the list"},
+      {5445, true, 5445, "the pane just 30 pixels wide"},
+      {5894, true, 5445, "pane's edge one twip inside the window: moved left"},
+      {5895, false, 4725, "pane's edge on the window's right edge"},
+      {9000, false, 4725, "fits the designed window, not the restored one"},
+      {0, false, 4725, "nothing stored"},
   };
   for (const auto& c : cases) {
     PrefStore("Ruler", c.ruler);
     FakeMain window;
     PrefsFormLoad(window);
-    if (c.used) {
-      EXPECT_EQ(window.panes.ruler_left, c.ruler) << c.why;
-      EXPECT_EQ(window.panes.list_width, c.ruler - 30) << c.why;
-      EXPECT_EQ(window.panes.pane_left, c.ruler + 75 + 30) << c.why;
-    } else {
-      EXPECT_EQ(window.panes.ruler_left, 4695 + 30) << c.why;
-      EXPECT_EQ(window.panes.list_width, 4695) << c.why;
-    }
+    EXPECT_EQ(window.panes.ruler_left, c.placed) << c.why;
+    EXPECT_EQ(window.panes.list_width, c.placed - 30) << c.why;
+    EXPECT_EQ(window.panes.pane_left, c.placed + 75 + 30) << c.why;
+    EXPECT_EQ(RulerPlaceStored(window.panes, c.ruler, 15), c.used) << c.why;
   }
 }
 

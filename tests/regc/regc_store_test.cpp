@@ -475,7 +475,49 @@ TEST_P(RegcStoreTest, PlacementWithFiveFieldsUsesTheFirstFour) {
 
 TEST_P(RegcStoreTest, PlacementPartlyOnTheDesktopIsApplied) {
   Key();
-  EXPECT_EQ(RestoredFrom("-9000,-300,9600,7200").moves, 1);
+  FakeWindow window = RestoredFrom("-9000,-300,9600,7200");
+  EXPECT_EQ(window.moves, 1);
+  // Its title bar was above the screen: moved down onto it, 40 pixels of its width on it.
+  EXPECT_EQ(window.placement.left, -9000);
+  EXPECT_EQ(window.placement.top, 0);
+}
+
+TEST_P(RegcStoreTest, PlacementWithTheTitleBarOffEveryScreenIsBroughtBack) {
+  Key();
+  FakeWindow window = RestoredFrom("0,-6600,9600,7200");
+  ASSERT_EQ(window.moves, 1);
+  EXPECT_EQ(window.placement.top, 0);
+  RegcSaveWindow(key_, "MainWindow", window);
+  EXPECT_EQ(RawGet("MainWindow"), "0,0,9600,7200");
+}
+
+// Two screens of 1280 x 960 pixels (15 twips), the first with a 40-pixel task bar at its foot.
+TEST(RegcReachablePlacement, MovesTheLeastThatPutsTheTitleBarWithinReach) {
+  RegcScreens screens;
+  screens.work_areas = {{0, 0, 19200, 13800}, {19200, 0, 19200, 14400}};
+  const struct {
+    RegcRect stored;
+    float left, top;
+    const char* why;
+  } cases[] = {
+      {{1200, 900, 9600, 7200}, 1200, 900, "inside: as stored"},
+      {{0, -6600, 9600, 7200}, 0, 0, "title bar above every screen: down onto the first"},
+      {{0, 13800, 9600, 7200}, 0, 13785, "title bar on the task bar: up to its last row"},
+      {{-9120, 900, 9600, 7200}, -9120, 900, "32 pixels of the width inside: as stored"},
+      {{-9135, 900, 9600, 7200}, -9120, 900, "31 pixels inside: one pixel to the right"},
+      {{38000, 900, 9600, 7200}, 37920, 900, "past the second screen: back 32 pixels onto it"},
+      {{19000, 14000, 9600, 7200}, 19000, 14000, "below the task bar, on the second screen"},
+      {{100, -500, 300, 200}, 100, 0, "narrower than 32 pixels: all its width inside"},
+  };
+  for (const auto& c : cases) {
+    RegcRect got = RegcReachablePlacement(c.stored, screens);
+    EXPECT_EQ(got.left, c.left) << c.why;
+    EXPECT_EQ(got.top, c.top) << c.why;
+    EXPECT_EQ(got.width, c.stored.width) << c.why;
+    EXPECT_EQ(got.height, c.stored.height) << c.why;
+  }
+  RegcRect off{0, -6600, 9600, 7200};
+  EXPECT_EQ(RegcReachablePlacement(off, RegcScreens{}).top, -6600) << "no screen reported";
 }
 
 // A second screen left of and above the first puts the desktop's origin at negative twips.

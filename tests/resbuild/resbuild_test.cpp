@@ -193,7 +193,9 @@ TEST_F(ResBuildTest, RecordsJoinTextAndSkipBracketLines) {
 }
 
 TEST_F(ResBuildTest, NumericKeysOfSmallAndLargeValues) {
-  MakeText("[-1,KXCC_A]\n[9,KXRC_B]\n[10,KXRC_C]\n[900,KXRC_D]\n[-2147483648,KXRC_E]\n[end]\n");
+  MakeText(
+      "[DI1,Version]\n[-1,KXCC_A]\n[9,KXRC_B]\n[10,KXRC_C]\n[900,KXRC_D]\n[-2147483648,KXRC_E]\n["
+      "end]\n");
   EXPECT_EQ(Get("NumericKeys"), "!\"[-1]!#[9]!$[10]!$[A]!%[900]!%[384]!&[-2147483648]");
   EXPECT_EQ(Get("SymbolicKeys"), "!\"[KXCC_A]!#[KXRC_B]!$[KXRC_C]!%[KXRC_D]!&[KXRC_E]");
 }
@@ -277,7 +279,8 @@ TEST_F(ResBuildTest, RecordThatDoesNotFitStopsTheReading) {
 TEST_F(ResBuildTest, LineClassification) {
   bool complete = false;
   MakeText(
-      "[DI7,Version]\n[note] \nv1\n[end] \n\n[5,KXRC_NO_BRACKET\n\n\n[6,KXCC_SIX]]\nx|y\n"
+      "[DI1,Version]\n[DI7,Version]\n[note] \nv1\n[end] "
+      "\n\n[5,KXRC_NO_BRACKET\n\n\n[6,KXCC_SIX]]\nx|y\n"
       "[7,KXRC_A,KXCC_B]\n[end]\n",
       &complete);
   ASSERT_TRUE(complete);
@@ -342,9 +345,69 @@ TEST_F(ResBuildTest, ValueThatIsNotANumberEndsTheMakeAndClosesEverything) {
   EXPECT_EQ(Make(data), MakeHead(data) + ErrorLine(ERANGE));
   // Nothing stayed open: the next Make and Dump work.
   bool complete = false;
-  MakeText("[0,KXCC_OK]\n[end]\n", &complete);
+  MakeText("[DI1,Version]\n[0,KXCC_OK]\n[end]\n", &complete);
   EXPECT_TRUE(complete);
   EXPECT_EQ(Get("1"), "1|0|KXCC_OK|");
+}
+
+// A container the main window's load would refuse is built and closed, but never put in
+// place: the log says why, and the program file keeps the descriptions it can read.
+TEST_F(ResBuildTest, ContainerTheLoadWouldRefuseLeavesTheFile) {
+  const std::string kLeft = ".\r\nThe resource file is left as it was.\r\n";
+  std::string random(200000, '\0');
+  unsigned seed = 26;
+  for (char& c : random) {
+    seed = seed * 1103515245u + 12345u;
+    c = static_cast<char>(seed >> 16);
+  }
+  struct Case {
+    std::string data;
+    std::string reasons;
+    const char* why;
+  } cases[] = {
+      {"", "no version section [DI1,Version] in data file; no code in data file", "empty file"},
+      {random, "no version section [DI1,Version] in data file; no code in data file",
+       "random bytes"},
+      {"[0,KXCC_OK]\n[end]\n", "no version section [DI1,Version] in data file", "no version"},
+      {"[DI2,Version]\nv\n[0,KXCC_OK]\n[end]\n", "no version section [DI1,Version] in data file",
+       "only another version's section"},
+      {"\xEF\xBB[DI1,Version]\n[0,KXCC_OK]\n[end]\n",
+       "no version section [DI1,Version] in data file", "half a byte-order mark is text"},
+      {"[DI1,Version]\nv\n[end]\n", "no code in data file", "version only"},
+      {"[DI1,Version]\n[0,KXCC_OK]\n" + std::string(32756, 'x') + "\n[end]\n",
+       "Key=1 is longer than a get returns (length 32768)", "record one byte too long"},
+      {"[DI1,Version]\n" + std::string(40000, 'v') + "\n[0,KXCC_OK]\n[end]\n",
+       "Key=3.1 is longer than a get returns (length 40000)", "version notice too long"},
+  };
+  std::string before = ReadFile(res_);
+  for (const Case& c : cases) {
+    bool complete = true;
+    std::string log = MakeText(c.data, &complete);
+    std::string tail =
+        "BinResClose OK\r\nBinary Resource Error: Not put in place: " + c.reasons + kLeft;
+    EXPECT_FALSE(complete) << c.why;
+    ASSERT_GE(log.size(), tail.size()) << c.why;
+    EXPECT_EQ(log.substr(log.size() - tail.size()), tail) << c.why;
+    EXPECT_EQ(ReadFile(res_), before) << c.why;
+  }
+  // The longest record a get returns still goes in.
+  bool complete = false;
+  MakeText("[DI1,Version]\n[0,KXCC_OK]\n" + std::string(32755, 'x') + "\n[end]\n", &complete);
+  EXPECT_TRUE(complete);
+  EXPECT_EQ(Get("1").size(), 32767u);
+}
+
+// A byte-order mark before the first line is no text: the set builds as it does without one.
+TEST_F(ResBuildTest, ByteOrderMarkBeforeTheFirstLineIsSkipped) {
+  std::string plain = ReadFile(kFixtures + "/small.txt");
+  MakeText(plain);
+  std::string without = ReadFile(res_);
+  WriteFile(res_, ReadFile(kFixtures + "/host.bin"));
+  bool complete = false;
+  std::string log = MakeText("\xEF\xBB\xBF" + plain, &complete);
+  EXPECT_TRUE(complete) << log;
+  EXPECT_NE(log.find("\r\n21 records, 7 codes in data file.\r\n"), std::string::npos) << log;
+  EXPECT_EQ(ReadFile(res_), without);
 }
 
 TEST_F(ResBuildTest, MissingDataFileEndsAfterProcessingLine) {
@@ -356,11 +419,11 @@ TEST_F(ResBuildTest, MissingDataFileEndsAfterProcessingLine) {
 
 TEST_F(ResBuildTest, SectionsAroundTheEndLine) {
   // Without "[end]" the last section is never written.
-  std::string log = MakeText("[0,KXCC_OK]\na\n[1,KXCC_WARNING]\nb\n");
-  EXPECT_NE(log.find("\r\n4 records, 1 codes in data file.\r\n"), std::string::npos);
+  std::string log = MakeText("[DI1,Version]\n[0,KXCC_OK]\na\n[1,KXCC_WARNING]\nb\n");
+  EXPECT_NE(log.find("\r\n5 records, 1 codes in data file.\r\n"), std::string::npos);
   EXPECT_EQ(Get("KeyCnt"), "1");
   // Lines after "[end]" go on into the pending section, which the next "[end]" writes again.
-  MakeText("[0,KXCC_OK]\na\n[end]\nb\n[end]\n");
+  MakeText("[DI1,Version]\n[0,KXCC_OK]\na\n[end]\nb\n[end]\n");
   EXPECT_EQ(Get("1"), "1|0|KXCC_OK|a");
   EXPECT_EQ(Get("2"), "1|0|KXCC_OK|a~b");
   EXPECT_EQ(Get("SymbolicKeys"), "!\"[KXCC_OK]!#[KXCC_OK]");
@@ -495,7 +558,7 @@ TEST_F(ResBuildTest, CopyInTheTemporaryFolderWhenTheFilesFolderRefusesIt) {
 TEST_F(ResBuildTest, NewResourceFileIsCreated) {
   std::filesystem::remove(res_);
   bool complete = false;
-  MakeText("[0,KXCC_OK]\n[end]\n", &complete);
+  MakeText("[DI1,Version]\n[0,KXCC_OK]\n[end]\n", &complete);
   EXPECT_TRUE(complete);
   std::string b = ReadFile(res_);
   EXPECT_EQ(U32At(b, 57), 65u);  // IdxPos of an empty new file
@@ -505,7 +568,7 @@ TEST_F(ResBuildTest, NewResourceFileIsCreated) {
 TEST_F(ResBuildTest, RebuiltProgramFileStaysExecutable) {
   namespace fs = std::filesystem;
   fs::permissions(res_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
-  MakeText("[0,KXCC_OK]\n[end]\n");
+  MakeText("[DI1,Version]\n[0,KXCC_OK]\n[end]\n");
   EXPECT_EQ(fs::status(res_).permissions(),
             fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
 }

@@ -14,7 +14,7 @@
 #include "regc/regc_filestore.h"
 
 // A window as the settings module sees it (FakeRegcView): its placement and state as set,
-// each Move counted.
+// each Move counted; its screens one work area, the desktop, unless a test sets others.
 class FakeRegcView final : public RegcView {
  public:
   explicit FakeRegcView(RegcRect start = RegcRect{150, 300, 4500, 3000}) : placement(start) {}
@@ -36,6 +36,13 @@ class FakeRegcView final : public RegcView {
   RegcRect VisibleDesktop() const override {
     return desktop;
   }
+  RegcScreens Screens() const override {
+    RegcScreens s = screens;
+    if (s.work_areas.empty())
+      s.work_areas.push_back(desktop);
+    return s;
+  }
+  RegcScreens screens;  // 15 twips to the pixel
 };
 
 // The preferences' values, written and read as the program does.

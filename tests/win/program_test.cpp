@@ -1,11 +1,14 @@
 // The real program under Wine, started as its own process and driven from here: its
 // preferences in the registry across two starts and a log-off, the Help menu, the ruler dragged
-// with the mouse, and the maintenance key in a copy under another lower-case name.
+// with the mouse and dropped beyond both edges, Tab through the controls, a placement off every
+// screen, and the maintenance key in a copy under another lower-case name.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -61,6 +64,44 @@ std::string Text(HWND window) {
   char text[1 << 16] = {};
   SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// One key typed on the real keyboard into the window brought to the front, Shift held or not.
+void PressKey(HWND window, WORD key, bool shift = false) {
+  SetForegroundWindow(window);
+  INPUT keys[4] = {};
+  int n = 0;
+  auto add = [&](WORD code, DWORD flags) {
+    keys[n].type = INPUT_KEYBOARD;
+    keys[n].ki.wVk = code;
+    keys[n].ki.dwFlags = flags;
+    ++n;
+  };
+  if (shift)
+    add(VK_SHIFT, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (shift)
+    add(VK_SHIFT, KEYEVENTF_KEYUP);
+  SendInput(n, keys, sizeof(INPUT));
+}
+
+// The control that has the keyboard focus in the program's window thread.
+HWND Focused(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+    return nullptr;
+  return info.hwndFocus;
 }
 
 class ProgramTest : public ::testing::Test {
@@ -177,6 +218,92 @@ TEST_F(ProgramTest, TheRulerIsDraggedOverTheListAndDroppedInTheGap) {
   EXPECT_EQ(RegLong("Ruler"), (before.left - 100) * 15);
 }
 
+// Let go beyond the window's left edge after a drag over the list, then beyond its right edge
+// after a drag over the pane: the ruler stops at the search box's right edge and where the pane
+// keeps 30 pixels, and the close stores where it stands.
+TEST_F(ProgramTest, TheRulerDroppedBeyondEitherEdgeStaysWithinReach) {
+  Start();
+  HWND ruler = Child(window_, kIdPicRuler);
+  const RECT search = ChildRect(window_, kIdTxtSearch);
+  RECT client{};
+  GetClientRect(window_, &client);
+  const struct {
+    int over, release, ruler_left;
+    const char* why;
+  } drops[] = {
+      {3, -20, static_cast<int>(search.right), "far left: at the search box's right edge"},
+      {client.right - 3, client.right + 20, client.right - 37,
+       "far right: the pane keeps 30 pixels and the 2-pixel gap"},
+  };
+  for (const auto& d : drops) {
+    const int from = ChildRect(window_, kIdPicRuler).left;  // pointer positions are the ruler's
+    auto at = [from](int x) { return MAKELPARAM(static_cast<WORD>(x - from), 5); };
+    PostMessageA(ruler, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 5));
+    PostMessageA(ruler, WM_MOUSEMOVE, MK_LBUTTON, at(d.over));
+    PostMessageA(ruler, WM_LBUTTONUP, 0, at(d.release));
+    EXPECT_TRUE(Eventually([&] { return ChildRect(window_, kIdPicRuler).left == d.ruler_left; }))
+        << d.why << ": at " << ChildRect(window_, kIdPicRuler).left;
+    RECT pane = ChildRect(window_, kIdTxtResult);
+    EXPECT_GT(pane.left, search.right) << d.why << ": the pane leaves the search box free";
+    EXPECT_LE(pane.right, client.right) << d.why << ": the pane stays in the window";
+    EXPECT_EQ(ChildRect(window_, kIdLstMatches).right, d.ruler_left - 2) << d.why;
+  }
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(RegLong("Ruler"), (client.right - 37) * 15);
+}
+
+// Tab and Shift+Tab go round the search box, the list and the pane, from the read-only pane
+// too; Enter there still searches again.
+TEST_F(ProgramTest, TabAndShiftTabGoRoundTheControls) {
+  SetRegText("LastSearch", "2035");
+  Start();
+  HWND search = Child(window_, kIdTxtSearch);
+  HWND list = Child(window_, kIdLstMatches);
+  HWND pane = Child(window_, kIdTxtResult);
+  ASSERT_TRUE(Eventually([&] { return Focused(window_) == search; }));
+  const std::string shown = PaneText(window_);
+  const struct {
+    bool shift;
+    HWND to;
+    const char* why;
+  } steps[] = {
+      {false, list, "Tab: search box to list"},
+      {false, pane, "Tab: list to pane"},
+      {false, search, "Tab: from the read-only pane round to the search box"},
+      {true, pane, "Shift+Tab: search box to pane"},
+      {true, list, "Shift+Tab: pane to list"},
+      {false, pane, "Tab: list to pane again"},
+  };
+  for (const auto& step : steps) {
+    PressKey(window_, VK_TAB, step.shift);
+    EXPECT_TRUE(Eventually([&] { return Focused(window_) == step.to; }, 3000)) << step.why;
+  }
+  EXPECT_EQ(PaneText(window_), shown) << "no tab typed into the pane";
+  SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  PressKey(window_, VK_RETURN);
+  EXPECT_TRUE(Eventually([&] { return ListSelection(window_) == 1; }))
+      << "Enter in the pane searches again and selects the match";
+  EXPECT_EQ(ListLines(window_).size(), 2u);
+}
+
+// A stored placement whose title bar lies above every screen opens with it on the screen, and
+// the close writes that back.
+TEST_F(ProgramTest, APlacementWithTheTitleBarOffEveryScreenIsBroughtBack) {
+  SetRegText("MainWindow", "0,-6600,9600,7200");
+  Start();
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor));
+  RECT r{};
+  GetWindowRect(window_, &r);
+  EXPECT_EQ(r.top, monitor.rcWork.top);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.right - r.left, 640);
+  EXPECT_EQ(r.bottom - r.top, 480);
+  ASSERT_TRUE(Close());
+  EXPECT_EQ(RegText("MainWindow"), "0," + std::to_string(monitor.rcWork.top * 15) + ",9600,7200");
+}
+
 class MaintenanceTest : public ProgramTest {
  protected:
   // maint.exe, a copy of the program under another lower-case name, beside tavlo.exe and the
@@ -250,6 +377,47 @@ TEST_F(MaintenanceTest, ACloseDuringAMakeWaitsForIt) {
   GetFileAttributesExA((folder_ + "\\tavlo.exe").c_str(), GetFileExInfoStandard, &after);
   EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), -1)
       << "the Make ended and put its build in place before the program closed";
+}
+
+// A Make whose container the load would refuse leaves tavlo.exe byte for byte as it was and
+// says why; the same set saved with a byte-order mark is made and put in place.
+TEST_F(MaintenanceTest, AMakeTheLoadWouldRefuseLeavesTavloExeAsItWas) {
+  const std::string exe = folder_ + "\\tavlo.exe";
+  const std::string data = folder_ + "\\tavlodata-text.o";
+  const std::string before = FileBytes(exe);
+  std::string random(200000, '\0');
+  std::mt19937 bytes(26);
+  for (char& c : random)
+    c = static_cast<char>(bytes());
+  const struct {
+    std::string bytes;
+    const char* why;
+  } cases[] = {
+      {"", "an empty data file"},
+      {random, "200,000 random bytes"},
+      {"[0,KXCC_OK]\nok\n[end]\n", "no version section"},
+      {"[DI1,Version]\nv\n[0,KXCC_OK]\n" + std::string(40000, 'x') + "\n[end]\n",
+       "a record longer than the load reads"},
+  };
+  HWND log_control = GetDlgItem(make_, kFrmMakeLogId);
+  for (const auto& c : cases) {
+    WriteBytes(data, c.bytes);
+    SendMessageA(GetDlgItem(make_, kFrmMakeMakeId), BM_CLICK, 0, 0);
+    std::string log = Text(log_control);
+    EXPECT_NE(log.find("Binary Resource Error: Not put in place: "), std::string::npos)
+        << c.why << "\n"
+        << log;
+    EXPECT_TRUE(FileBytes(exe) == before) << c.why << ": tavlo.exe changed";
+  }
+  WriteBytes(data, "\xEF\xBB\xBF" + FileBytes(TAVLO_FIXTURES "\\small.txt"));
+  SendMessageA(GetDlgItem(make_, kFrmMakeMakeId), BM_CLICK, 0, 0);
+  std::string log = Text(log_control);
+  EXPECT_EQ(log.find("Not put in place"), std::string::npos) << log;
+  EXPECT_NE(log.find("21 records, 7 codes in data file.\r\n"), std::string::npos) << log;
+  SendMessageA(GetDlgItem(make_, kFrmMakeCloseId), BM_CLICK, 0, 0);
+  EXPECT_TRUE(Eventually([&] { return IsWindowEnabled(window_) != FALSE; }));
+  TypeSearch(window_, "KXRC_T");
+  EXPECT_EQ(ListLines(window_).size(), 2u) << "reloaded from the set made with the mark";
 }
 
 }  // namespace
