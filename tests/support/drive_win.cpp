@@ -117,16 +117,37 @@ int StartWaitMs() {
 
 }  // namespace
 
-bool RunningTavlo::Start(const std::string& exe, const char* folder) {
-  End();
-  std::string command = "\"" + exe + "\"";
-  STARTUPINFOA startup{};
+bool LaunchProgram(const std::wstring& exe, const wchar_t* folder, PROCESS_INFORMATION* process) {
+  std::wstring command = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
-                      &startup, &process)) {
-    process = {};
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
+                      &startup, process)) {
+    *process = {};
     return false;
   }
+  return true;
+}
+
+namespace {
+
+// A path in the system's ANSI code page, as the narrow calls take it, in UTF-16.
+std::wstring WideFromAnsi(const std::string& text) {
+  int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1)
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+  return wide;
+}
+
+}  // namespace
+
+bool RunningTavlo::Start(const std::string& exe, const char* folder) {
+  End();
+  const std::wstring wide_folder = folder != nullptr ? WideFromAnsi(folder) : L"";
+  if (!LaunchProgram(WideFromAnsi(exe), folder != nullptr ? wide_folder.c_str() : nullptr,
+                     &process))
+    return false;
   window = FindTavlo(process.dwProcessId, StartWaitMs());
   return window != nullptr;
 }

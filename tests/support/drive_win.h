@@ -32,6 +32,9 @@ struct RunningTavlo {
   void End(int wait_ms = 20000);
 };
 
+// Starts exe (a path in any script) in folder (the caller's own when nullptr) without waiting
+// for its window; false when it could not be started. The one place the tests start a program.
+bool LaunchProgram(const std::wstring& exe, const wchar_t* folder, PROCESS_INFORMATION* process);
 // A Unix path as Wine's drive Z: names it.
 std::string WindowsPath(std::string path);
 // Waits up to timeout_ms for a condition that posted input makes true.

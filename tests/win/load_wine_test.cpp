@@ -93,11 +93,7 @@ class LoadProgramTest : public ::testing::Test {
   }
   // Starts exe without waiting for its window.
   void Launch(const std::wstring& exe) {
-    std::wstring command = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process_));
+    ASSERT_TRUE(LaunchProgram(exe, nullptr, &process_));
   }
   // Answers every box of the program with OK until it has ended; its exit code, or -1 when it
   // did not end within the time.
@@ -256,11 +252,7 @@ TEST_F(LoadProgramTest, AProgramFolderNamedInCyrillicLoadsAndMakes) {
   ASSERT_TRUE(CopyFileW(std::wstring(data.begin(), data.end()).c_str(),
                         program.File(L"tavlodata-text.o").c_str(), FALSE));
   _wputenv_s(L"TMP", temp.Path().c_str());
-  std::wstring command = L"\"" + program.File(L"maint.exe") + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             program.Path().c_str(), &startup, &process_));
+  ASSERT_TRUE(LaunchProgram(program.File(L"maint.exe"), program.Path().c_str(), &process_));
   HWND window = FindTavlo(process_.dwProcessId, 90000);
   ASSERT_NE(window, nullptr);
   TypeSearch(window, "2035");
